@@ -1,0 +1,55 @@
+# Shared build rules of the project.
+
+# Adds every direct subfolder of DIR that has a CMakeLists.txt, in name order.
+function(dv_add_subdirectories dir)
+  file(GLOB children RELATIVE ${CMAKE_SOURCE_DIR}/${dir} CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*)
+  list(SORT children)
+  foreach(child ${children})
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/${child}/CMakeLists.txt)
+      add_subdirectory(${dir}/${child})
+    endif()
+  endforeach()
+endfunction()
+
+# Tests run natively, and under Wine in the 64-bit build. The 32-bit build
+# compiles and links them only.
+set(DV_RUN_TESTS OFF)
+if(NOT DV_WINDOWS OR (CMAKE_CROSSCOMPILING_EMULATOR AND CMAKE_SIZEOF_VOID_P EQUAL 8))
+  set(DV_RUN_TESTS ON)
+endif()
+
+macro(dv_setup_googletest)
+  set(gtest_disable_pthreads ${DV_WINDOWS} CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endmacro()
+
+macro(dv_setup_flags)
+  add_compile_options(-Wall -Wextra -Werror)
+  if(DV_WINDOWS)
+    add_compile_definitions(UNICODE _UNICODE NOMINMAX STRICT _WIN32_WINNT=0x0601 WINVER=0x0601)
+    add_link_options(-static -static-libgcc -static-libstdc++)
+  else()
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+  include_directories(${CMAKE_SOURCE_DIR}/src)
+endmacro()
+
+# dv_test(NAME SOURCES ... [LIBS ...] [LABELS ...])
+# A GoogleTest program, registered with ctest as one test when this build
+# runs tests. Windows test programs run through Wine (the crosscompiling
+# emulator) with the build's bin folder as working directory.
+function(dv_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
+  if(DV_RUN_TESTS)
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    if(NOT T_TIMEOUT)
+      set(T_TIMEOUT 300)
+    endif()
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
+  endif()
+endfunction()

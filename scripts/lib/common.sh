@@ -1,0 +1,21 @@
+# Shared by scripts/test and scripts/run.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+build_root=${DV_BUILD_ROOT:-$root/build}
+
+# Configures and builds one preset into $build_root/<preset>.
+build_preset() {
+  local preset=$1
+  cmake --preset "$preset" -S "$root" -B "$build_root/$preset" >"$build_root/$preset.configure.log" 2>&1 ||
+    { cat "$build_root/$preset.configure.log"; return 1; }
+  cmake --build "$build_root/$preset" --parallel "$(nproc)"
+}
+
+# Builds the third-party libraries the Windows builds link, when a setup
+# step for them exists and they are not cached yet.
+build_dependencies() {
+  local step
+  for step in "$root"/scripts/deps/*.sh; do
+    [ -e "$step" ] || continue
+    bash "$step" "$build_root" || return 1
+  done
+}

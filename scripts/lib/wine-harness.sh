@@ -1,0 +1,39 @@
+# The Wine test harness: a Wine prefix inside the build folder, an Xvfb
+# display of its own and a persistent wineserver warmed up before any test
+# runs. Only what it started is stopped, by PID or through its own prefix.
+
+harness_wine64() {
+  if [ -x /usr/lib/wine/wine64 ]; then echo /usr/lib/wine/wine64; else command -v wine64; fi
+}
+
+harness_start() {
+  local prefix=$1
+  export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
+  # No Mono or Gecko download prompts: nothing here uses .NET or HTML.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$prefix"
+
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  HARNESS_XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+
+  wineserver -p
+  "$(harness_wine64)" wineboot --init >/dev/null 2>&1
+  wineserver -w 2>/dev/null || true
+  # wineboot returns before its helpers settle; a persistent server keeps
+  # them out of the test runner's pipes.
+  wineserver -p
+}
+
+harness_stop() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+  if [ -n "${HARNESS_XVFB_PID:-}" ]; then
+    kill "$HARNESS_XVFB_PID" 2>/dev/null || true
+    wait "$HARNESS_XVFB_PID" 2>/dev/null || true
+    HARNESS_XVFB_PID=
+  fi
+}
