@@ -7,7 +7,8 @@ harness_wine64() {
 }
 
 harness_start() {
-  local prefix=$1
+  local prefix
+  prefix=$(mkdir -p "$1" && cd "$1" && pwd)
   export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
   # No Mono or Gecko download prompts: nothing here uses .NET or HTML.
   export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -22,11 +23,9 @@ harness_start() {
   for i in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 
   wineserver -p
-  "$(harness_wine64)" wineboot --init >/dev/null 2>&1
-  wineserver -w 2>/dev/null || true
-  # wineboot returns before its helpers settle; a persistent server keeps
-  # them out of the test runner's pipes.
-  wineserver -p
+  # wineboot's helper processes stay up with the persistent server, outside
+  # the test runner's pipes.
+  "$(harness_wine64)" wineboot --init </dev/null >/dev/null 2>&1
 }
 
 harness_stop() {

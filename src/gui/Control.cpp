@@ -1,0 +1,252 @@
+#include "gui/Control.h"
+
+#include <commctrl.h>
+
+#include <set>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+const wchar_t kPropName[] = L"Dorvane.Control";
+// The control whose system window is being created: owner-drawn controls ask
+// their parent for item sizes before CreateWindowEx returns.
+thread_local TControl* creating = nullptr;
+constexpr UINT_PTR kSubclassId = 0x44565243;  // any constant unique to us
+}  // namespace
+
+TControl::~TControl() {
+  if (hwnd_) {
+    HWND hwnd = hwnd_;
+    Detach();
+    DestroyWindow(hwnd);
+  }
+}
+
+void TControl::Detach() {
+  if (!hwnd_) return;
+  if (!custom_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+  RemovePropW(hwnd_, kPropName);
+  hwnd_ = nullptr;
+}
+
+TControl* TControl::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<TControl*>(GetPropW(hwnd, kPropName)) : nullptr;
+}
+
+void TControl::CreateSystem(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
+                            HWND parent, int left, int top, int width, int height, UINT_PTR id) {
+  creating = this;
+  HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, left, top, width, height, parent,
+                              reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
+  creating = nullptr;
+  if (!hwnd) throw std::runtime_error("Error creating window");
+  hwnd_ = hwnd;
+  custom_ = false;
+  SetPropW(hwnd, kPropName, this);
+  SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  if (parent) SetFont(reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)));
+}
+
+void TControl::CreateCustom(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
+                            HWND parent, int left, int top, int width, int height, UINT classStyle, HCURSOR cursor,
+                            HBRUSH background) {
+  static std::set<std::wstring> registered;
+  if (!registered.count(className)) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS | classStyle;
+    wc.lpfnWndProc = CustomProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+      throw std::runtime_error("Error registering window class");
+    registered.insert(className);
+  }
+  custom_ = true;
+  HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, left, top, width, height, parent, nullptr,
+                              GetModuleHandleW(nullptr), this);
+  if (!hwnd) throw std::runtime_error("Error creating window");
+  if (parent) SetFont(reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)));
+}
+
+LRESULT CALLBACK TControl::CustomProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TControl* self = FromHandle(hwnd);
+  if (!self && msg == WM_NCCREATE) {
+    self = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetPropW(hwnd, kPropName, self);
+  }
+  if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  return self->Dispatch(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TControl::SubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  return reinterpret_cast<TControl*>(data)->Dispatch(msg, wParam, lParam);
+}
+
+LRESULT TControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (ReflectToChild(hwnd_, msg, wParam, lParam, result)) return result;
+  if (msg == WM_NCDESTROY) {
+    // Windows destroys the window (with its parent, say) before the object.
+    HWND hwnd = hwnd_;
+    const bool custom = custom_;
+    Detach();
+    return custom ? DefWindowProcW(hwnd, msg, wParam, lParam) : DefSubclassProc(hwnd, msg, wParam, lParam);
+  }
+  if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
+    if (OnMouseDown) {
+      const TMouseButton button = msg == WM_LBUTTONDOWN   ? TMouseButton::Left
+                                  : msg == WM_RBUTTONDOWN ? TMouseButton::Right
+                                                          : TMouseButton::Middle;
+      OnMouseDown(*this, button, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      if (!hwnd_) return 0;
+    }
+  }
+  if (HandleMessage(msg, wParam, lParam, result)) return result;
+  return DefaultHandler(msg, wParam, lParam);
+}
+
+bool TControl::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+LRESULT TControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!hwnd_) return 0;
+  return custom_ ? DefWindowProcW(hwnd_, msg, wParam, lParam) : DefSubclassProc(hwnd_, msg, wParam, lParam);
+}
+
+bool TControl::ReflectToChild(HWND self, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  TControl* child = nullptr;
+  switch (msg) {
+    case WM_COMMAND:
+      if (lParam && (child = FromHandle(reinterpret_cast<HWND>(lParam))) != nullptr &&
+          child->HandleCommand(HIWORD(wParam))) {
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      child = header ? FromHandle(header->hwndFrom) : nullptr;
+      return child && child->HandleNotify(header, result);
+    }
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType == ODT_MENU) return false;
+      child = FromHandle(item->hwndItem);
+      if (child && child->HandleDrawItem(item)) {
+        result = TRUE;
+        return true;
+      }
+      return false;
+    }
+    case WM_MEASUREITEM: {
+      // Measure requests may come before the child's CreateWindowEx returns.
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (item->CtlType == ODT_MENU) return false;
+      child = FromHandle(GetDlgItem(self, static_cast<int>(item->CtlID)));
+      if (!child) child = creating;
+      if (child && child->HandleMeasureItem(item)) {
+        result = TRUE;
+        return true;
+      }
+      return false;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      child = FromHandle(reinterpret_cast<HWND>(lParam));
+      if (child) {
+        if (HBRUSH brush = child->HandleCtlColor(reinterpret_cast<HDC>(wParam))) {
+          result = reinterpret_cast<LRESULT>(brush);
+          return true;
+        }
+      }
+      return false;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      child = lParam ? FromHandle(reinterpret_cast<HWND>(lParam)) : nullptr;
+      if (child && child->HandleScroll(LOWORD(wParam))) {
+        result = 0;
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  if (hwnd_) SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT TControl::BoundsRect() const {
+  RECT r{};
+  if (!hwnd_) return r;
+  GetWindowRect(hwnd_, &r);
+  if (HWND parent = GetParent(hwnd_); parent && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD))
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+int TControl::Width() const {
+  const RECT r = BoundsRect();
+  return r.right - r.left;
+}
+
+int TControl::Height() const {
+  const RECT r = BoundsRect();
+  return r.bottom - r.top;
+}
+
+RECT TControl::ClientRect() const {
+  RECT r{};
+  if (hwnd_) GetClientRect(hwnd_, &r);
+  return r;
+}
+
+bool TControl::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+
+void TControl::SetEnabled(bool enabled) {
+  if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+bool TControl::Visible() const { return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE); }
+
+void TControl::SetVisible(bool visible) {
+  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+std::wstring TControl::Caption() const {
+  if (!hwnd_) return {};
+  const int length = GetWindowTextLengthW(hwnd_);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), length + 1)));
+  return text;
+}
+
+void TControl::SetCaption(const std::wstring& text) {
+  if (hwnd_) SetWindowTextW(hwnd_, text.c_str());
+}
+
+HFONT TControl::Font() const { return hwnd_ ? reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)) : nullptr; }
+
+void TControl::SetFont(HFONT font) {
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void TControl::SetFocus() {
+  if (hwnd_) ::SetFocus(hwnd_);
+}
+
+bool TControl::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
+
+void TControl::Invalidate(bool erase) {
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, erase);
+}
+
+void TControl::Update() {
+  if (hwnd_) UpdateWindow(hwnd_);
+}

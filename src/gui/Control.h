@@ -1,0 +1,98 @@
+#pragma once
+// Base class of every window control of the program. A TControl owns its
+// window: the window is destroyed with the object (unless Windows destroyed
+// it first, together with its parent).
+//
+// Two kinds of controls derive from it:
+//  - controls of a system window class (BUTTON, COMBOBOX, ...) call
+//    CreateSystem(); their messages are subclassed into HandleMessage();
+//  - controls with a window class of their own call CreateCustom(); their
+//    window procedure is HandleMessage() with DefWindowProc behind it.
+// Every control's message handling reflects the notifications that Windows
+// sends to a parent (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM,
+// WM_CTLCOLOR*, WM_HSCROLL/WM_VSCROLL from controls) back to the child's
+// TControl, so panels, group boxes and forms need no code for it.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+enum class TMouseButton { Left, Right, Middle };
+
+class TControl {
+ public:
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+  virtual ~TControl();
+
+  HWND Handle() const { return hwnd_; }
+  HWND ParentHandle() const { return hwnd_ ? GetParent(hwnd_) : nullptr; }
+  static TControl* FromHandle(HWND hwnd);
+
+  // Place and size relative to the parent's client area.
+  void SetBounds(int left, int top, int width, int height);
+  RECT BoundsRect() const;
+  int Left() const { return BoundsRect().left; }
+  int Top() const { return BoundsRect().top; }
+  int Width() const;
+  int Height() const;
+  RECT ClientRect() const;
+
+  bool Enabled() const;
+  virtual void SetEnabled(bool enabled);
+  bool Visible() const;
+  virtual void SetVisible(bool visible);
+  std::wstring Caption() const;
+  virtual void SetCaption(const std::wstring& text);
+  HFONT Font() const;
+  virtual void SetFont(HFONT font);
+  void SetFocus();
+  bool Focused() const;
+  void Invalidate(bool erase = true);
+  void Update();
+
+  // The control's name in its window description ("btnAdd").
+  std::wstring Name;
+
+  std::function<void(TControl& sender)> OnClick;
+  std::function<void(TControl& sender, TMouseButton button, int x, int y)> OnMouseDown;
+
+ protected:
+  TControl() = default;
+
+  void CreateSystem(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
+                    int left, int top, int width, int height, UINT_PTR id = 0);
+  // Registers className once per process (CS_DBLCLKS plus classStyle).
+  void CreateCustom(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
+                    int left, int top, int width, int height, UINT classStyle = 0, HCURSOR cursor = nullptr,
+                    HBRUSH background = nullptr);
+
+  // Returns true when the message was handled and result holds the answer.
+  virtual bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Sends the message on to the control's default handling.
+  LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  // Notifications that the parent receives for this control.
+  virtual bool HandleCommand(WORD /*code*/) { return false; }
+  virtual bool HandleNotify(NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
+  virtual bool HandleDrawItem(DRAWITEMSTRUCT* /*item*/) { return false; }
+  virtual bool HandleMeasureItem(MEASUREITEMSTRUCT* /*item*/) { return false; }
+  // Returns a brush for WM_CTLCOLOR*, or null for the default.
+  virtual HBRUSH HandleCtlColor(HDC /*dc*/) { return nullptr; }
+  virtual bool HandleScroll(int /*code*/) { return false; }
+
+  // Raises OnClick; controls call it where their kind is "clicked".
+  virtual void Click() {
+    if (OnClick) OnClick(*this);
+  }
+
+ private:
+  LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+  static bool ReflectToChild(HWND self, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK CustomProc(HWND, UINT, WPARAM, LPARAM);
+  void Detach();
+
+  HWND hwnd_ = nullptr;
+  bool custom_ = false;
+};
