@@ -1,5 +1,7 @@
 #include "gui/Control.h"
 
+#include "gui/Application.h"
+
 #include <commctrl.h>
 
 #include <set>
@@ -87,6 +89,16 @@ LRESULT CALLBACK TControl::SubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lP
 }
 
 LRESULT TControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+  try {
+    return DispatchUnguarded(msg, wParam, lParam);
+  } catch (...) {
+    // No exception may cross the window procedure back into Windows.
+    Application().HandleCurrentException();
+    return 0;
+  }
+}
+
+LRESULT TControl::DispatchUnguarded(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (ReflectToChild(hwnd_, msg, wParam, lParam, result)) return result;
   if (msg == WM_NCDESTROY) {
@@ -106,6 +118,13 @@ LRESULT TControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
   }
   if (HandleMessage(msg, wParam, lParam, result)) return result;
+  if (custom_ && msg == WM_SETFONT) {
+    // Windows of our own classes keep their font here.
+    font_ = reinterpret_cast<HFONT>(wParam);
+    if (LOWORD(lParam)) InvalidateRect(hwnd_, nullptr, TRUE);
+    return 0;
+  }
+  if (custom_ && msg == WM_GETFONT) return reinterpret_cast<LRESULT>(font_);
   return DefaultHandler(msg, wParam, lParam);
 }
 

@@ -88,11 +88,13 @@ class TControl {
 
  private:
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT DispatchUnguarded(UINT msg, WPARAM wParam, LPARAM lParam);
   static bool ReflectToChild(HWND self, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   static LRESULT CALLBACK CustomProc(HWND, UINT, WPARAM, LPARAM);
   void Detach();
 
   HWND hwnd_ = nullptr;
+  HFONT font_ = nullptr;
   bool custom_ = false;
 };

@@ -1,0 +1,165 @@
+#include "gui/Form.h"
+
+#include <vector>
+
+#include "gui/Application.h"
+
+namespace {
+
+int CALLBACK FaceExists(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+bool FontFaceInstalled(const wchar_t* face) {
+  HDC dc = GetDC(nullptr);
+  LOGFONTW lf{};
+  lf.lfCharSet = DEFAULT_CHARSET;
+  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+  bool found = false;
+  EnumFontFamiliesExW(dc, &lf, FaceExists, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, dc);
+  return found;
+}
+
+}  // namespace
+
+HFONT CreateDefaultFont(bool bold) {
+  LOGFONTW lf{};
+  static const bool haveSansSerif = FontFaceInstalled(L"MS Sans Serif");
+  if (haveSansSerif) {
+    lf.lfHeight = -11;  // 8 points at 96 pixels per inch
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcscpy(lf.lfFaceName, L"MS Sans Serif");
+  } else {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    lf = metrics.lfMessageFont;
+    lf.lfHeight = -11;
+  }
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  return CreateFontIndirectW(&lf);
+}
+
+TForm::~TForm() = default;
+
+void TForm::Create(const TFormDesc& desc, HWND owner) {
+  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  DWORD exStyle = WS_EX_CONTROLPARENT;
+  if (desc.minimizeBox) style |= WS_MINIMIZEBOX;
+  if (desc.border == TBorderStyle::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
+  RECT r{0, 0, desc.clientWidth, desc.clientHeight};
+  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  position_ = desc.position;
+  font_.reset(CreateDefaultFont());
+  CreateCustom(desc.className, desc.caption, style, exStyle, owner, 0, 0, r.right - r.left, r.bottom - r.top, 0,
+               nullptr, GetSysColorBrush(COLOR_BTNFACE));
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  if (icon) {
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+  CenterOn(position_ == TFormPosition::OwnerFormCenter ? owner : nullptr);
+  CreateControls();
+  FormCreate();
+}
+
+void TForm::CenterOn(HWND reference) {
+  RECT area{};
+  if (reference) {
+    GetWindowRect(reference, &area);
+  } else {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  const int w = Width(), h = Height();
+  int x = area.left + (area.right - area.left - w) / 2;
+  int y = area.top + (area.bottom - area.top - h) / 2;
+  SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::Show() {
+  ShowWindow(Handle(), SW_SHOW);
+  UpdateWindow(Handle());
+  FormShow();
+}
+
+int TForm::ShowModal() {
+  HWND owner = GetWindow(Handle(), GW_OWNER);
+  modal_ = true;
+  modalResult_ = mrNone;
+  if (owner) EnableWindow(owner, FALSE);
+  Show();
+  SetForegroundWindow(Handle());
+  while (Handle() && modalResult_ == mrNone) {
+    if (!Application().HandleMessage(true)) break;
+  }
+  if (owner) {
+    EnableWindow(owner, TRUE);
+    SetForegroundWindow(owner);
+  }
+  if (Handle()) {
+    if (modalResult_ != mrNone && !closing_) {
+      closing_ = true;
+      GuardedCall([this] { FormClose(); });
+    }
+    ShowWindow(Handle(), SW_HIDE);
+  }
+  modal_ = false;
+  return modalResult_;
+}
+
+void TForm::Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+bool TForm::IsDialogKey(MSG& msg) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  if (!IsWindowEnabled(Handle())) return false;
+  return IsDialogMessageW(Handle(), &msg) != FALSE;
+}
+
+bool TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_CLOSE:
+      if (modal_) {
+        if (modalResult_ == mrNone) modalResult_ = mrCancel;
+      } else if (!closing_) {
+        closing_ = true;
+        GuardedCall([this] { FormClose(); });
+        DestroyWindow(Handle());
+      }
+      result = 0;
+      return true;
+    case WM_DESTROY:
+      GuardedCall([this] { FormDestroy(); });
+      return false;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && Application().MainForm() == this && Application().Handle()) {
+        SendMessageW(Application().Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        result = 0;
+        return true;
+      }
+      return false;
+    case DM_GETDEFID:
+      if (DefaultButton && DefaultButton->Handle()) {
+        result = MAKELRESULT(GetDlgCtrlID(DefaultButton->Handle()), DC_HASDEFID);
+        return true;
+      }
+      return false;
+    case WM_COMMAND:
+      // Enter and Escape reach the form as IDOK / IDCANCEL without a control.
+      if (lParam == 0 && LOWORD(wParam) == IDCANCEL && CancelButton) {
+        SendMessageW(CancelButton->Handle(), BM_CLICK, 0, 0);
+        result = 0;
+        return true;
+      }
+      if (lParam == 0 && LOWORD(wParam) == IDOK && DefaultButton) {
+        SendMessageW(DefaultButton->Handle(), BM_CLICK, 0, 0);
+        result = 0;
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}

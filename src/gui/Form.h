@@ -1,0 +1,75 @@
+#pragma once
+// A top-level window built from a window description: a window class of its
+// own name, a caption, a client size, a default font, modal or modeless
+// showing, and the creation / show / close / destruction handlers.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "gui/Control.h"
+#include "gui/GdiObject.h"
+
+enum class TBorderStyle { Single, Dialog };
+enum class TFormPosition { ScreenCenter, OwnerFormCenter };
+
+struct TFormDesc {
+  const wchar_t* className;
+  const wchar_t* caption;
+  int clientWidth;
+  int clientHeight;
+  TBorderStyle border;
+  TFormPosition position;
+  bool minimizeBox;
+};
+
+// Modal results.
+constexpr int mrNone = 0;
+constexpr int mrOk = IDOK;
+constexpr int mrCancel = IDCANCEL;
+
+class TForm : public TControl {
+ public:
+  ~TForm() override;
+
+  // Builds the window (hidden). Subclasses build their controls in
+  // CreateControls(), then FormCreate() runs.
+  void Create(const TFormDesc& desc, HWND owner);
+  void Show();
+  // Shows the form modally over its owner and returns the modal result.
+  int ShowModal();
+  // Asks the form to close, as the title bar's close box does.
+  void Close();
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+
+  // Keyboard navigation (Tab, arrows, mnemonics, Enter and Escape).
+  bool IsDialogKey(MSG& msg);
+  // The buttons that Enter and Escape press.
+  TControl* DefaultButton = nullptr;
+  TControl* CancelButton = nullptr;
+
+  HFONT DefaultFont() const { return font_.get(); }
+
+ protected:
+  TForm() = default;
+  virtual void CreateControls() {}
+  virtual void FormCreate() {}
+  virtual void FormShow() {}
+  virtual void FormClose() {}
+  virtual void FormDestroy() {}
+  bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void CenterOn(HWND reference);
+
+  TFontHandle font_;
+  bool modal_ = false;
+  bool closing_ = false;
+  int modalResult_ = mrNone;
+  TFormPosition position_ = TFormPosition::ScreenCenter;
+};
+
+// The window font of the program's forms: "MS Sans Serif" 8 points, or the
+// system's message font when that face is missing.
+HFONT CreateDefaultFont(bool bold = false);
