@@ -1,0 +1,177 @@
+#include "gui/IniFile.h"
+
+#include <algorithm>
+
+#include "gui/SafeFile.h"
+
+namespace {
+
+char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+std::string_view Trim(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+}  // namespace
+
+bool SameIniName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (Fold(a[i]) != Fold(b[i])) return false;
+  return true;
+}
+
+std::string FoldIniName(std::string_view name) {
+  std::string out(name);
+  for (char& c : out) c = Fold(c);
+  return out;
+}
+
+// ---- TIniSection ----
+
+int TIniSection::Find(std::string_view key) const {
+  for (std::size_t i = 0; i < values_.size(); ++i)
+    if (SameIniName(values_[i].first, key)) return static_cast<int>(i);
+  return -1;
+}
+
+std::string TIniSection::ReadString(std::string_view key, std::string_view def) const {
+  const int i = Find(key);
+  return i < 0 ? std::string(def) : values_[static_cast<std::size_t>(i)].second;
+}
+
+void TIniSection::WriteString(std::string_view key, std::string_view value) {
+  const int i = Find(key);
+  if (i < 0)
+    values_.emplace_back(std::string(key), std::string(value));
+  else
+    values_[static_cast<std::size_t>(i)].second.assign(value);
+}
+
+void TIniSection::DeleteKey(std::string_view key) {
+  std::erase_if(values_, [key](const auto& line) { return SameIniName(line.first, key); });
+}
+
+// ---- TMemIniFile ----
+
+TMemIniFile::TMemIniFile(std::wstring fileName, TIniOpen open) : fileName_(std::move(fileName)) {
+  if (open == TIniOpen::Empty) return;
+  std::string bytes;
+  if (ReadWholeFile(fileName_, bytes)) SetText(bytes);
+}
+
+void TMemIniFile::UpdateFile() const { WriteFileReplacing(fileName_, GetText()); }
+
+void TMemIniFile::SetText(std::string_view text) {
+  Clear();
+  // A byte-order mark is no part of the first line.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  TIniSection* current = nullptr;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = Trim(text.substr(pos, end - pos));
+    pos = end;
+    if (pos < text.size() && text[pos] == '\r') ++pos;
+    if (pos < text.size() && text[pos] == '\n') ++pos;
+
+    if (line.empty() || line.front() == ';') continue;
+    if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
+      current = &AppendSection(std::string(line.substr(1, line.size() - 2)));
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    if (current == nullptr || equals == std::string_view::npos) continue;
+    current->Append(std::string(Trim(line.substr(0, equals))), std::string(Trim(line.substr(equals + 1))));
+  }
+}
+
+std::string TMemIniFile::GetText() const {
+  // Size the text first so that it is built in one allocation.
+  std::size_t size = 0;
+  for (const TIniSection& section : sections_) {
+    size += section.Name().size() + 6;
+    for (int i = 0; i < section.Count(); ++i) size += section.Key(i).size() + section.Value(i).size() + 3;
+  }
+  std::string text;
+  text.reserve(size);
+  for (const TIniSection& section : sections_) {
+    text += '[';
+    text += section.Name();
+    text += "]\r\n";
+    for (int i = 0; i < section.Count(); ++i) {
+      text += section.Key(i);
+      text += '=';
+      text += section.Value(i);
+      text += "\r\n";
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::vector<std::string> TMemIniFile::ReadSections() const {
+  std::vector<std::string> names;
+  names.reserve(sections_.size());
+  for (const TIniSection& section : sections_) names.push_back(section.Name());
+  return names;
+}
+
+const TIniSection* TMemIniFile::FindSection(std::string_view name) const {
+  const auto found = index_.find(FoldIniName(name));
+  return found == index_.end() ? nullptr : &sections_[found->second];
+}
+
+TIniSection* TMemIniFile::FindSection(std::string_view name) {
+  const auto found = index_.find(FoldIniName(name));
+  return found == index_.end() ? nullptr : &sections_[found->second];
+}
+
+bool TMemIniFile::ValueExists(std::string_view section, std::string_view key) const {
+  const TIniSection* found = FindSection(section);
+  return found != nullptr && found->ValueExists(key);
+}
+
+std::string TMemIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
+  const TIniSection* found = FindSection(section);
+  return found ? found->ReadString(key, def) : std::string(def);
+}
+
+void TMemIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  TIniSection* found = FindSection(section);
+  if (found == nullptr) found = &AppendSection(std::string(section));
+  found->WriteString(key, value);
+}
+
+void TMemIniFile::DeleteKey(std::string_view section, std::string_view key) {
+  if (TIniSection* found = FindSection(section)) found->DeleteKey(key);
+}
+
+void TMemIniFile::EraseSection(std::string_view name) {
+  const std::size_t before = sections_.size();
+  std::erase_if(sections_, [name](const TIniSection& section) { return SameIniName(section.Name(), name); });
+  if (sections_.size() != before) RebuildIndex();
+}
+
+TIniSection& TMemIniFile::AppendSection(std::string name) {
+  index_.try_emplace(FoldIniName(name), sections_.size());
+  sections_.emplace_back(std::move(name));
+  return sections_.back();
+}
+
+void TMemIniFile::Clear() {
+  sections_.clear();
+  index_.clear();
+}
+
+void TMemIniFile::RebuildIndex() {
+  index_.clear();
+  for (std::size_t i = 0; i < sections_.size(); ++i) index_.try_emplace(FoldIniName(sections_[i].Name()), i);
+}
