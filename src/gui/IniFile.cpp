@@ -124,14 +124,26 @@ std::vector<std::string> TMemIniFile::ReadSections() const {
   return names;
 }
 
+const std::unordered_map<std::string, std::size_t>& TMemIniFile::Index() const {
+  if (!indexValid_) {
+    index_.clear();
+    index_.reserve(sections_.size());
+    for (std::size_t i = 0; i < sections_.size(); ++i) index_.try_emplace(FoldIniName(sections_[i].Name()), i);
+    indexValid_ = true;
+  }
+  return index_;
+}
+
 const TIniSection* TMemIniFile::FindSection(std::string_view name) const {
-  const auto found = index_.find(FoldIniName(name));
-  return found == index_.end() ? nullptr : &sections_[found->second];
+  const auto& index = Index();
+  const auto found = index.find(FoldIniName(name));
+  return found == index.end() ? nullptr : &sections_[found->second];
 }
 
 TIniSection* TMemIniFile::FindSection(std::string_view name) {
-  const auto found = index_.find(FoldIniName(name));
-  return found == index_.end() ? nullptr : &sections_[found->second];
+  const auto& index = Index();
+  const auto found = index.find(FoldIniName(name));
+  return found == index.end() ? nullptr : &sections_[found->second];
 }
 
 bool TMemIniFile::ValueExists(std::string_view section, std::string_view key) const {
@@ -157,11 +169,15 @@ void TMemIniFile::DeleteKey(std::string_view section, std::string_view key) {
 void TMemIniFile::EraseSection(std::string_view name) {
   const std::size_t before = sections_.size();
   std::erase_if(sections_, [name](const TIniSection& section) { return SameIniName(section.Name(), name); });
-  if (sections_.size() != before) RebuildIndex();
+  if (sections_.size() != before) indexValid_ = false;
 }
 
 TIniSection& TMemIniFile::AppendSection(std::string name) {
-  index_.try_emplace(FoldIniName(name), sections_.size());
+  // Keep a built index up to date; an unbuilt one waits for its first use.
+  if (indexValid_ && !sections_.empty())
+    index_.try_emplace(FoldIniName(name), sections_.size());
+  else
+    indexValid_ = false;
   sections_.emplace_back(std::move(name));
   return sections_.back();
 }
@@ -169,9 +185,5 @@ TIniSection& TMemIniFile::AppendSection(std::string name) {
 void TMemIniFile::Clear() {
   sections_.clear();
   index_.clear();
-}
-
-void TMemIniFile::RebuildIndex() {
-  index_.clear();
-  for (std::size_t i = 0; i < sections_.size(); ++i) index_.try_emplace(FoldIniName(sections_[i].Name()), i);
+  indexValid_ = true;
 }

@@ -92,12 +92,15 @@ class TMemIniFile {
   void Clear();
 
  private:
-  void RebuildIndex();
+  const std::unordered_map<std::string, std::size_t>& Index() const;
 
   std::wstring fileName_;
   std::vector<TIniSection> sections_;
-  // Lower-cased section name -> index of its first section.
-  std::unordered_map<std::string, std::size_t> index_;
+  // Lower-cased section name -> index of its first section. Built on the
+  // first lookup by name, so that reading and writing whole files by index
+  // never pay for it.
+  mutable std::unordered_map<std::string, std::size_t> index_;
+  mutable bool indexValid_ = true;
 };
 
 // ASCII case-insensitive comparison and folding used for names.
