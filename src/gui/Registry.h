@@ -1,0 +1,95 @@
+#pragma once
+// The registry wrapper: one open key under a root key at a time, typed reads
+// and writes that raise ERegistryException when a value cannot be read or
+// written or has another type than the one asked for. The open key is closed
+// by CloseKey, by opening another key and by the destructor, so no way out
+// leaves a key handle behind.
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+
+class ERegistryException : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Owner of one registry key handle (the predefined root keys are never
+// closed).
+class TRegKeyHandle {
+ public:
+  TRegKeyHandle() = default;
+  explicit TRegKeyHandle(HKEY key) : key_(key) {}
+  ~TRegKeyHandle() { Reset(); }
+  TRegKeyHandle(TRegKeyHandle&& other) noexcept : key_(other.Release()) {}
+  TRegKeyHandle& operator=(TRegKeyHandle&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  TRegKeyHandle(const TRegKeyHandle&) = delete;
+  TRegKeyHandle& operator=(const TRegKeyHandle&) = delete;
+
+  HKEY Get() const { return key_; }
+  explicit operator bool() const { return key_ != nullptr; }
+  HKEY Release() {
+    HKEY key = key_;
+    key_ = nullptr;
+    return key;
+  }
+  void Reset(HKEY key = nullptr);
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+class TRegistry {
+ public:
+  explicit TRegistry(HKEY rootKey = HKEY_CURRENT_USER) : rootKey_(rootKey) {}
+  TRegistry(const TRegistry&) = delete;
+  TRegistry& operator=(const TRegistry&) = delete;
+
+  HKEY RootKey() const { return rootKey_; }
+  // Closes the open key and works under another root from now on.
+  void SetRootKey(HKEY rootKey);
+  // The open key, or nullptr.
+  HKEY CurrentKey() const { return currentKey_.Get(); }
+  const std::wstring& CurrentPath() const { return currentPath_; }
+
+  // Opens a key below the root key (a leading backslash is allowed),
+  // creating it and the keys above it when canCreate is set. Closes the key
+  // that was open before. Returns false when the key cannot be opened.
+  bool OpenKey(const std::wstring& key, bool canCreate);
+  // Opens a key for reading only; returns false when it cannot be opened.
+  bool OpenKeyReadOnly(const std::wstring& key);
+  void CloseKey();
+
+  // Whether a key exists below the root key.
+  bool KeyExists(const std::wstring& key) const;
+  // Removes a key below the root key with everything under it; returns
+  // false when it did not exist or could not be removed.
+  bool DeleteKey(const std::wstring& key);
+
+  // The operations below work on the open key. The empty name is the key's
+  // default value.
+  bool ValueExists(const std::wstring& name) const;
+  // Text (REG_SZ or REG_EXPAND_SZ, the latter not expanded).
+  std::wstring ReadString(const std::wstring& name) const;
+  // A REG_DWORD as a signed number.
+  int ReadInteger(const std::wstring& name) const;
+  // A REG_DWORD; any number but 0 is true.
+  bool ReadBool(const std::wstring& name) const;
+  void WriteString(const std::wstring& name, const std::wstring& value);
+  void WriteInteger(const std::wstring& name, int value);
+  // Written as the REG_DWORD 1 or 0.
+  void WriteBool(const std::wstring& name, bool value);
+  // Removes a value; false when it did not exist or could not be removed.
+  bool DeleteValue(const std::wstring& name);
+
+ private:
+  bool Open(const std::wstring& key, bool canCreate, REGSAM access);
+  void WriteData(const std::wstring& name, DWORD type, const void* data, DWORD size);
+
+  HKEY rootKey_;
+  TRegKeyHandle currentKey_;
+  std::wstring currentPath_;
+};
