@@ -1,0 +1,28 @@
+// Entry of the commander: one copy per program file, the application window,
+// the main window, the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/ControlApplication.h"
+#include "app/MainWindow.h"
+#include "gui/Application.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Before any window: the instance mutex and the another-copy note.
+  TControlApplication controlApplication;
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_LINK_CLASS};
+  InitCommonControlsEx(&controls);
+  Application().Initialize();
+  Application().SetTitle(L"Ombrelle");
+
+  try {
+    TfrmDorvane frmDorvane(controlApplication);
+    frmDorvane.Create();
+    Application().Run(frmDorvane);
+  } catch (...) {
+    Application().HandleCurrentException();
+    return 1;
+  }
+  return 0;
+}
