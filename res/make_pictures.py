@@ -447,9 +447,9 @@ def logo_frames(count=29):
         art = Art(60, 25)
         phase = 2 * math.pi * f / count
         for n, (yc, amp, period, width, colour, speed) in enumerate((
-                (7.0, 1.6, 16.0, 1.5, TITLE, 1),
-                (12.5, 2.2, 20.0, 2.0, BLUE, 1),
-                (18.0, 1.6, 16.0, 1.5, TITLE, 1))):
+                (7.0, 1.6, 16.0, 1.8, TITLE, 1),
+                (12.5, 2.2, 20.0, 2.3, BLUE, 1),
+                (18.0, 1.6, 16.0, 1.8, TITLE, 1))):
             pts = []
             x = 21.0
             while x <= 58.5:
