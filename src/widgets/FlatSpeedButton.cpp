@@ -1,0 +1,46 @@
+#include "widgets/FlatSpeedButton.h"
+
+#include "widgets/TextEffect.h"
+#include "widgets/Underneath.h"
+
+TFlatSpeedButton::TFlatSpeedButton(HWND parent, int left, int top, int width, int height,
+                                   const std::wstring& caption)
+    : fontColor_(SystemColor(COLOR_BTNTEXT)) {
+  CreateGraphic(L"DvFlatSpeedButton", parent, left, top, width, height, caption);
+}
+
+void TFlatSpeedButton::SetFontColor(TColor color) {
+  fontColor_ = color;
+  Invalidate();
+}
+
+void TFlatSpeedButton::SetHotColor(TColor color) {
+  hotColor_ = color;
+  Invalidate();
+}
+
+TColor TFlatSpeedButton::CurrentTextColor() const { return MouseInside() && Enabled() ? hotColor_ : fontColor_; }
+
+void TFlatSpeedButton::MouseEnter() {
+  Invalidate();
+  TGraphicControl::MouseEnter();
+}
+
+void TFlatSpeedButton::MouseLeave() {
+  Invalidate();
+  TGraphicControl::MouseLeave();
+}
+
+void TFlatSpeedButton::Paint(HDC dc, const RECT& client) {
+  const std::wstring text = Caption();
+  if (text.empty()) return;
+  TSelectObject font(dc, CurrentFont());
+  RECT rect = client;
+  // Held down, the caption moves by one pixel like a pressed button's.
+  if (Pressed() && MouseInside()) OffsetRect(&rect, 1, 1);
+  TTextLook look;
+  look.Color = ToColorRef(CurrentTextColor());
+  look.Effect = TTextEffect::Sunken;
+  look.Enabled = Enabled();
+  DrawEffectText(dc, text, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE, look);
+}

@@ -1,0 +1,31 @@
+#pragma once
+// A flat, frameless button of text ("Settings...", "?"): sunken lettering
+// that turns blue while the pointer is over it, the grey disabled look when
+// disabled, and OnClick. Not a tab stop; clicking it does not take the focus.
+//
+//   TFlatSpeedButton btn(pnl, 160, 24, 52, 17, L"Settings...");
+//   btn.OnClick = [](TControl&) { ... };
+#include "gui/Color.h"
+#include "widgets/GraphicControl.h"
+#include "widgets/Underneath.h"
+
+class TFlatSpeedButton : public TGraphicControl {
+ public:
+  TFlatSpeedButton(HWND parent, int left, int top, int width, int height, const std::wstring& caption);
+
+  TColor FontColor() const { return fontColor_; }
+  void SetFontColor(TColor color);
+  TColor HotColor() const { return hotColor_; }
+  void SetHotColor(TColor color);
+  // The colour the caption has now.
+  TColor CurrentTextColor() const;
+
+ protected:
+  void Paint(HDC dc, const RECT& client) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+
+ private:
+  TColor fontColor_;
+  TColor hotColor_ = RGBColor(0, 0, 255);
+};

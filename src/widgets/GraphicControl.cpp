@@ -1,0 +1,150 @@
+#include "widgets/GraphicControl.h"
+
+#include "widgets/Underneath.h"
+
+void TGraphicControl::CreateGraphic(const wchar_t* className, HWND parent, int left, int top, int width,
+                                    int height, const std::wstring& text) {
+  CreateCustom(className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent, left, top, width, height);
+  SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TGraphicControl::SetTransparent(bool value) {
+  if (transparent_ == value) return;
+  transparent_ = value;
+  Invalidate();
+}
+
+void TGraphicControl::SetFont(HFONT font) {
+  ownedFont_.reset();
+  TControl::SetFont(font);
+}
+
+void TGraphicControl::SetOwnedFont(TFontHandle font) {
+  ownedFont_ = std::move(font);
+  TControl::SetFont(ownedFont_.get());
+}
+
+HFONT TGraphicControl::CurrentFont() const {
+  return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void TGraphicControl::Repaint() {
+  if (Handle()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void TGraphicControl::PaintBackground(HDC dc, const RECT& client) {
+  if (transparent_)
+    PaintUnderneath(Handle(), dc);
+  else
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void TGraphicControl::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(*this);
+}
+
+void TGraphicControl::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(*this);
+}
+
+void TGraphicControl::PaintWindow() {
+  BeforePaint();
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Handle(), &ps);
+  const RECT client = ClientRect();
+  if (client.right > 0 && client.bottom > 0) {
+    TMemoryBitmap buffer(client.right, client.bottom, dc);
+    PaintBackground(buffer.DC(), client);
+    Paint(buffer.DC(), client);
+    BitBlt(dc, 0, 0, client.right, client.bottom, buffer.DC(), 0, 0, SRCCOPY);
+  }
+  EndPaint(Handle(), &ps);
+}
+
+bool TGraphicControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_PAINT:
+      PaintWindow();
+      result = 0;
+      return true;
+    case WM_PRINTCLIENT: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      const RECT client = ClientRect();
+      TDCStateGuard state(dc);
+      if (!transparent_ || (lParam & PRF_ERASEBKGND)) PaintBackground(dc, client);
+      Paint(dc, client);
+      result = 0;
+      return true;
+    }
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wParam);
+      if (font_ != ownedFont_.get()) ownedFont_.reset();
+      TextChanged();
+      result = 0;
+      return true;
+    case WM_GETFONT:
+      result = reinterpret_cast<LRESULT>(font_);
+      return true;
+    case WM_SETTEXT:
+      result = DefaultHandler(msg, wParam, lParam);
+      TextChanged();
+      return true;
+    case WM_ENABLE:
+      Invalidate();
+      return false;
+    case WM_GETDLGCODE:
+      result = DialogCode();
+      return true;
+    case WM_SETCURSOR:
+      if (handCursor_ && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        result = TRUE;
+        return true;
+      }
+      return false;
+    case WM_MOUSEMOVE:
+      if (!mouseInside_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        TrackMouseEvent(&track);
+        mouseInside_ = true;
+        MouseEnter();
+      }
+      return false;
+    case WM_MOUSELEAVE:
+      if (mouseInside_) {
+        mouseInside_ = false;
+        MouseLeave();
+      }
+      result = 0;
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      pressed_ = true;
+      SetCapture(Handle());
+      Invalidate();
+      result = 0;
+      return true;
+    case WM_LBUTTONUP:
+      if (pressed_) {
+        pressed_ = false;
+        if (GetCapture() == Handle()) ReleaseCapture();
+        Invalidate();
+        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const RECT client = ClientRect();
+        if (PtInRect(&client, at)) Click();
+      }
+      result = 0;
+      return true;
+    case WM_CAPTURECHANGED:
+      if (pressed_ && reinterpret_cast<HWND>(lParam) != Handle()) {
+        pressed_ = false;
+        Invalidate();
+      }
+      return false;
+    default:
+      return false;
+  }
+}

@@ -1,0 +1,82 @@
+#pragma once
+// A transparent text label.
+//
+//   TLabel lbl(parent, 16, 28, 67, 13, L"&Stretch Mode:");
+//   lbl.SetFocusControl(cbo.Handle());       // Alt+S focuses the list
+//   lbl.SetFontColor(SystemColor(COLOR_3DDKSHADOW));
+//   lbl.SetAlignment(TAlignment::Right);
+//   lbl.OnClick = ...; lbl.OnMouseEnter = ...; lbl.SetHint(L"...");
+//
+// With AutoSize on (the default for labels made without a size, width or
+// height 0) the label fits itself to its caption whenever caption or font
+// change; a right-aligned label keeps its right edge. A fixed-size label
+// cuts or wraps its text as told. Mnemonics ("&S") are underlined; the label
+// answers DLGC_STATIC and, when it has a focus control, moves in the z-order
+// to just above it, so that the dialog manager's mnemonic handling focuses
+// that control. Windows that do their own keyboard handling can call
+// DispatchMnemonic from WM_SYSCHAR.
+#include <string>
+
+#include "gui/Color.h"
+#include "widgets/GraphicControl.h"
+#include "widgets/Hint.h"
+#include "widgets/TextEffect.h"
+#include "widgets/Underneath.h"
+
+class TLabel : public TGraphicControl {
+ public:
+  TLabel(HWND parent, int left, int top, int width, int height, const std::wstring& caption);
+
+  TColor FontColor() const { return fontColor_; }
+  void SetFontColor(TColor color);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment alignment);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool value);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool value);
+  // Long single-line text ends in "..." instead of being cut.
+  bool EndEllipsis() const { return endEllipsis_; }
+  void SetEndEllipsis(bool value);
+  // Whether "&" marks a mnemonic (true) or is shown as it is.
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool value);
+
+  HWND FocusControl() const { return focusControl_; }
+  void SetFocusControl(HWND control);
+
+  const std::wstring& Hint() const { return hint_.Text(); }
+  void SetHint(const std::wstring& text) { hint_.Set(Handle(), text); }
+
+  // The mnemonic character of the caption (upper case), or 0.
+  wchar_t Mnemonic() const;
+  // Finds under root a visible, enabled label whose mnemonic is ch and whose
+  // focus control can take the focus, and focuses that control.
+  static bool DispatchMnemonic(HWND root, wchar_t ch);
+
+ protected:
+  TLabel() = default;
+  void CreateLabel(const wchar_t* className, HWND parent, int left, int top, int width, int height,
+                   const std::wstring& caption);
+
+  void Paint(HDC dc, const RECT& client) override;
+  void TextChanged() override;
+  UINT DialogCode() const override { return DLGC_STATIC; }
+
+  // Blank pixels around the text (room for relief effects).
+  virtual int TextMargin() const { return 0; }
+  // Draws the caption (already in the DC's font) into rect.
+  virtual void DrawCaption(HDC dc, const std::wstring& text, const RECT& rect, UINT format);
+  UINT TextFormat() const;
+  void AdjustSize();
+
+ private:
+  TColor fontColor_ = SystemColor(COLOR_WINDOWTEXT);
+  TAlignment alignment_ = TAlignment::Left;
+  bool wordWrap_ = false;
+  bool autoSize_ = false;
+  bool endEllipsis_ = false;
+  bool showAccelChar_ = true;
+  HWND focusControl_ = nullptr;
+  THint hint_;
+};
