@@ -45,14 +45,12 @@ TEST_P(EmbeddedGif, IsTheCompletePicture) {
   EXPECT_EQ(gif.frames.back().pixels.size(), std::size_t(want.Width) * want.Height);
 }
 
-INSTANTIATE_TEST_SUITE_P(Res, EmbeddedGif,
-                         testing::Values(TEmbeddedGif{IDR_GIF_WALLPAPER, 41, 41, 1, 188},
-                                         TEmbeddedGif{IDR_GIF_SETTINGS, 41, 41, 1, 235},
-                                         TEmbeddedGif{IDR_GIF_ENGINE, 41, 41, 1, 235},
-                                         TEmbeddedGif{IDR_GIF_LOGO, 60, 25, 29, 31},
-                                         TEmbeddedGif{IDR_GIF_ABOUT_LOGO, 270, 50, 1, 235},
-                                         TEmbeddedGif{IDR_GIF_ABOUT_ICON, 73, 73, 1, 255},
-                                         TEmbeddedGif{IDR_GIF_ABOUT_SMALL, 32, 32, 1, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Res, EmbeddedGif,
+    testing::Values(TEmbeddedGif{IDR_GIF_WALLPAPER, 41, 41, 1, 188}, TEmbeddedGif{IDR_GIF_SETTINGS, 41, 41, 1, 235},
+                    TEmbeddedGif{IDR_GIF_ENGINE, 41, 41, 1, 235}, TEmbeddedGif{IDR_GIF_LOGO, 60, 25, 29, 31},
+                    TEmbeddedGif{IDR_GIF_ABOUT_LOGO, 270, 50, 1, 235}, TEmbeddedGif{IDR_GIF_ABOUT_ICON, 73, 73, 1, 255},
+                    TEmbeddedGif{IDR_GIF_ABOUT_SMALL, 32, 32, 1, 0}));
 
 struct TGdiDelete {
   void operator()(HBITMAP h) const { DeleteObject(h); }
@@ -62,13 +60,13 @@ using TBitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TGdiDelete
 TEST(EmbeddedBitmap, LoadsWithItsSizeAnd24BitColour) {
   const struct {
     int Id, Width, Height;
-  } glyphs[] = {{IDB_BULLET, 9, 11}, {IDB_ADD, 18, 18},   {IDB_REMOVE, 18, 18}, {IDB_CLEAR, 18, 18},
-                {IDB_ABOUT, 18, 18}, {IDB_CLOSE, 18, 18}, {IDB_OK, 18, 18},     {IDB_START, 36, 18},
+  } glyphs[] = {{IDB_BULLET, 9, 11}, {IDB_ADD, 18, 18},        {IDB_REMOVE, 18, 18}, {IDB_CLEAR, 18, 18},
+                {IDB_ABOUT, 18, 18}, {IDB_CLOSE, 18, 18},      {IDB_OK, 18, 18},     {IDB_START, 36, 18},
                 {IDB_STOP, 36, 18},  {IDB_TRACK_THUMB, 36, 18}};
   for (const auto& g : glyphs) {
     SCOPED_TRACE("bitmap " + std::to_string(g.Id));
-    TBitmapHandle bmp(static_cast<HBITMAP>(
-        LoadImageW(Self(), MAKEINTRESOURCEW(g.Id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    TBitmapHandle bmp(
+        static_cast<HBITMAP>(LoadImageW(Self(), MAKEINTRESOURCEW(g.Id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     ASSERT_TRUE(bmp);
     BITMAP info{};
     ASSERT_EQ(GetObjectW(bmp.get(), sizeof info, &info), int(sizeof info));

@@ -76,8 +76,7 @@ TBitmapFacts ReadBitmap(const std::string& name) {
   if (bits + row * bmp.Height > b.size()) throw std::runtime_error(name + " is cut short");
   for (int y = 0; y < bmp.Height; ++y) {
     const std::size_t r = bits + row * (bmp.Height - 1 - y);
-    for (int x = 0; x < bmp.Width; ++x)
-      bmp.Pixels.push_back({b[r + 3 * x + 2], b[r + 3 * x + 1], b[r + 3 * x]});
+    for (int x = 0; x < bmp.Width; ++x) bmp.Pixels.push_back({b[r + 3 * x + 2], b[r + 3 * x + 1], b[r + 3 * x]});
   }
   return bmp;
 }

@@ -57,13 +57,11 @@ TEST_P(StillPicture, PixelsFillTheFrameAndShowThroughSomewhere) {
   EXPECT_GT(std::count(used.begin(), used.end(), true), 40);
 }
 
-INSTANTIATE_TEST_SUITE_P(Res, StillPicture,
-                         testing::Values(TStill{"wallpaper.gif", 41, 41, 188, true},
-                                         TStill{"settings.gif", 41, 41, 235, true},
-                                         TStill{"engine.gif", 41, 41, 235, true},
-                                         TStill{"about_logo.gif", 270, 50, 235, true},
-                                         TStill{"about_icon.gif", 73, 73, 255, false},
-                                         TStill{"about_small.gif", 32, 32, 0, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Res, StillPicture,
+    testing::Values(TStill{"wallpaper.gif", 41, 41, 188, true}, TStill{"settings.gif", 41, 41, 235, true},
+                    TStill{"engine.gif", 41, 41, 235, true}, TStill{"about_logo.gif", 270, 50, 235, true},
+                    TStill{"about_icon.gif", 73, 73, 255, false}, TStill{"about_small.gif", 32, 32, 0, false}));
 
 TEST(AnimatedLogo, LoopsForeverOverTwentyNineFullFrames) {
   const TGifFacts gif = WalkGif(ReadResFile("logo.gif"));
