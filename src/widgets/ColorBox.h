@@ -1,0 +1,56 @@
+#pragma once
+// A drop-down list of colours, each item a swatch and its name: first the
+// custom entry ("Custom...", which opens the system's colour chooser), then
+// the 16 standard colours, the four extended ones and the system colours
+// from "Scroll Bar" to "Info Background".
+//
+//   TColorBox cbo(pnl, 290, 23, 135, 22);
+//   cbo.SetSelected(SystemColor(COLOR_BTNFACE));   // selects "Button Face"
+//   cbo.SetSelected(RGBColor(1, 2, 3));            // becomes the custom entry's colour
+//   TColor c = cbo.Selected();
+//   cbo.OnChange = [](TColorBox& box) { ... };     // a choice by the user
+#include <functional>
+#include <string>
+
+#include "gui/Color.h"
+#include "gui/Control.h"
+
+class TColorBox : public TControl {
+ public:
+  TColorBox(HWND parent, int left, int top, int width, int height, int itemHeight = 16);
+
+  // The selected colour (system colours keep their 0xFF...... value).
+  TColor Selected() const;
+  // Selects the entry with exactly this value; any other colour becomes the
+  // custom entry's colour and the custom entry is selected. OnChange does
+  // not run.
+  void SetSelected(TColor color);
+  TColor CustomColor() const { return custom_; }
+
+  int Count() const;
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  TColor Colors(int index) const;
+  std::wstring ColorNames(int index) const;
+
+  // Opens the colour chooser for the custom entry, as picking the entry
+  // does; returns whether a colour was chosen.
+  bool PickCustomColor();
+
+  std::function<void(TColorBox& sender)> OnChange;
+
+ protected:
+  bool HandleCommand(WORD code) override;
+  bool HandleDrawItem(DRAWITEMSTRUCT* item) override;
+  bool HandleMeasureItem(MEASUREITEMSTRUCT* item) override;
+  bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void Fill();
+  void Changed();
+
+  int itemHeight_;
+  TColor custom_ = 0;
+  int lastIndex_ = -1;
+  COLORREF chooserColors_[16] = {};
+};

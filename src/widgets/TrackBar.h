@@ -1,0 +1,77 @@
+#pragma once
+// A horizontal track bar drawn by the program: a narrow sunken track filled
+// with a gradient, tick marks at a fixed pixel gap, and a thumb taken from a
+// bitmap of two states side by side (normal | hot or dragged). No focus
+// rectangle. Keys: arrows move by one, Page Up/Down by the page size,
+// Home/End to the ends; the mouse drags the thumb, a click beside it moves
+// one page towards the pointer, the wheel moves by one.
+//
+//   TTrackBar trk(pnl, 6, 41, 190, 20, 1, 60, 10);
+//   trk.SetThumb(thumbBitmap);            // 36 x 18, owned by the track bar
+//   trk.OnChange = [](TTrackBar& t) { ... t.Position() ... };
+#include <functional>
+
+#include "gui/Color.h"
+#include "gui/Control.h"
+#include "widgets/PaintBuffer.h"
+
+class TTrackBar : public TControl {
+ public:
+  TTrackBar(HWND parent, int left, int top, int width, int height, int min, int max, int position);
+
+  int Min() const { return min_; }
+  int Max() const { return max_; }
+  // A maximum below the minimum is raised to it; the position is clamped.
+  void SetRange(int min, int max);
+  int Position() const { return position_; }
+  // Clamped to the range; OnChange runs when the position really changes.
+  void SetPosition(int position);
+  int PageSize() const { return pageSize_; }
+  void SetPageSize(int size) { pageSize_ = size < 1 ? 1 : size; }
+  int LineSize() const { return lineSize_; }
+  void SetLineSize(int size) { lineSize_ = size < 1 ? 1 : size; }
+
+  int TickGap() const { return tickGap_; }
+  int TickLength() const { return tickLength_; }
+  void SetTicks(int gap, int length);
+  int TrackWidth() const { return trackWidth_; }
+  void SetTrackWidth(int width);
+  TColor TrackColor() const { return trackColor_; }
+  void SetTrackColor(TColor color);
+  // Takes ownership of a bitmap holding the thumb's two states side by side;
+  // its bottom-left pixel is the transparent colour. Null: a drawn thumb.
+  void SetThumb(HBITMAP bitmap);
+
+  // Where the thumb lies now, in client coordinates.
+  RECT ThumbRect() const;
+  // The position whose thumb is nearest to client x of the thumb's left edge.
+  int PositionAt(int thumbLeft) const;
+
+  std::function<void(TTrackBar& sender)> OnChange;
+
+ protected:
+  bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void Paint(HDC dc);
+  SIZE ThumbSize() const;
+  int TravelLength() const;
+  void MouseDown(int x, int y);
+  void MouseMove(int x, int y);
+  bool KeyDown(WPARAM key);
+
+  int min_;
+  int max_;
+  int position_;
+  int pageSize_ = 5;
+  int lineSize_ = 1;
+  int tickGap_ = 29;
+  int tickLength_ = 2;
+  int trackWidth_ = 6;
+  TColor trackColor_ = RGBColor(0, 255, 0);
+  TBitmapHandle thumb_;
+  bool dragging_ = false;
+  int dragOffset_ = 0;
+  bool hot_ = false;
+  int wheelDelta_ = 0;
+};
