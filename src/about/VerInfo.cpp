@@ -58,8 +58,11 @@ void TVersionInfo::Read() {
   LangCodePage_ = digits;
 
   char name[256] = {};
-  const DWORD nameLength = VerLanguageNameA(translation >> 16, name, sizeof(name));
-  LanguageName_.assign(name, std::min<DWORD>(nameLength, sizeof(name) - 1));
+  // The returned length does not count the terminator on every system;
+  // the text ends at the first NUL either way.
+  VerLanguageNameA(translation >> 16, name, sizeof(name));
+  name[sizeof(name) - 1] = '\0';
+  LanguageName_ = name;
 
   value = nullptr;
   length = 0;

@@ -1,0 +1,2 @@
+/* A library that only carries notrans.rc. */
+int InfraNoTranslation(void) { return 0; }
