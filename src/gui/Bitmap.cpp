@@ -113,8 +113,9 @@ void TBitmap::Recreate(int width, int height, TPixelFormat format, bool keepPixe
     void* bits = nullptr;
     fresh.reset(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!fresh || !bits) throw EInvalidGraphic("Out of system resources");
+    // The system hands out zeroed pages; touching them all here would cost
+    // more than the decode that fills them.
     freshBits = static_cast<std::uint8_t*>(bits);
-    std::memset(freshBits, 0, std::size_t(StrideOf(width, bpp)) * std::size_t(height));
     if (keepPixels && handle_) {
       TOwnedDC src(CreateCompatibleDC(nullptr));
       TOwnedDC dst(CreateCompatibleDC(nullptr));

@@ -1,0 +1,210 @@
+#include "pictures/jpeg/JPEGDecoder.h"
+
+#include <algorithm>
+
+#include "pictures/jpeg/JPEGLib.h"
+#include "pictures/jpeg/JPEGProgress.h"
+
+namespace {
+
+// One libjpeg decompressor with its error manager, memory source and
+// progress hook. Destroyed on every way out, so a libjpeg error never leaks
+// the object or its memory pools.
+class TDecompressor {
+ public:
+  TDecompressor(const std::uint8_t* data, std::size_t size, TJPEGProgressMonitor* monitor)
+      : stream_(data, size) {
+    cinfo_.err = InstallJPEGErrorManager(error_);
+    try {
+      jpeg_CreateDecompress(&cinfo_, JPEG_LIB_VERSION, sizeof(cinfo_));
+      if (monitor) monitor->Attach(reinterpret_cast<j_common_ptr>(&cinfo_));
+      AttachJPEGMemorySource(&cinfo_, stream_);
+    } catch (...) {
+      jpeg_destroy_decompress(&cinfo_);
+      throw;
+    }
+  }
+  ~TDecompressor() { jpeg_destroy_decompress(&cinfo_); }
+  TDecompressor(const TDecompressor&) = delete;
+  TDecompressor& operator=(const TDecompressor&) = delete;
+
+  jpeg_decompress_struct* operator->() { return &cinfo_; }
+  j_decompress_ptr Get() { return &cinfo_; }
+
+ private:
+  TBufferStream stream_;
+  jpeg_error_mgr error_{};
+  jpeg_decompress_struct cinfo_{};
+};
+
+// What the last output pass must use, remembered before buffered-image mode
+// switches the intermediate passes to the fast settings.
+struct TFinalPass {
+  J_DCT_METHOD DctMethod = JDCT_ISLOW;
+  bool TwoPass = false;
+  J_DITHER_MODE Dither = JDITHER_FS;
+};
+
+TFinalPass Setup(TDecompressor& d, const TJPEGDecodeSettings& s) {
+  jpeg_read_header(d.Get(), TRUE);
+  d->scale_num = 1;
+  d->scale_denom = 1u << static_cast<int>(s.Scale);
+  d->do_block_smoothing = s.Smoothing ? TRUE : FALSE;
+  // The bitmap stores blue, green, red: libjpeg writes that order directly.
+  // A grayscale file decoded to 24 bits gets its gray value in all three.
+  d->out_color_space = s.Grayscale ? JCS_GRAYSCALE : JCS_EXT_BGR;
+  if (s.EightBit()) {
+    d->quantize_colors = TRUE;
+    d->desired_number_of_colors = JPEGQuantizedColors;
+  }
+  if (s.Performance == TJPEGPerformance::jpBestSpeed) {
+    d->dct_method = JDCT_IFAST;
+    d->two_pass_quantize = FALSE;
+    d->dither_mode = JDITHER_ORDERED;
+  }
+  TFinalPass final{d->dct_method, d->two_pass_quantize != FALSE, d->dither_mode};
+  if (s.ProgressiveDisplay && jpeg_has_multiple_scans(d.Get())) {
+    d->buffered_image = TRUE;
+    d->enable_2pass_quant = d->two_pass_quantize;
+    d->dct_method = JDCT_IFAST;
+    d->two_pass_quantize = FALSE;
+    d->dither_mode = JDITHER_ORDERED;
+  }
+  return final;
+}
+
+// The quantiser maps onto exactly these colours (rows follow the output
+// order: blue, green, red).
+void InstallColormap(TDecompressor& d, const std::vector<TJPEGColor>& palette) {
+  const int count = static_cast<int>(std::min<std::size_t>(palette.size(), 256));
+  if (count == 0) return;
+  JSAMPARRAY map = (*d->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(d.Get()), JPOOL_IMAGE, JDIMENSION(count), 3);
+  for (int i = 0; i < count; ++i) {
+    map[0][i] = palette[std::size_t(i)].Blue;
+    map[1][i] = palette[std::size_t(i)].Green;
+    map[2][i] = palette[std::size_t(i)].Red;
+  }
+  d->colormap = map;
+  d->actual_number_of_colors = count;
+}
+
+std::vector<TJPEGColor> DecoderColors(TDecompressor& d) {
+  std::vector<TJPEGColor> colors(std::size_t(std::max(d->actual_number_of_colors, 0)));
+  for (std::size_t i = 0; i < colors.size(); ++i) {
+    if (d->out_color_components == 1) {
+      const std::uint8_t v = d->colormap[0][i];
+      colors[i] = TJPEGColor{v, v, v};
+    } else {
+      colors[i] = TJPEGColor{d->colormap[2][i], d->colormap[1][i], d->colormap[0][i]};
+    }
+  }
+  return colors;
+}
+
+// Reads the rest of the current output pass into the target.
+void ReadRows(TDecompressor& d, IJPEGDecodeTarget& target) {
+  const int height = int(d->output_height);
+  // Several rows per call only when they lie evenly spaced upwards in memory.
+  const std::ptrdiff_t step = height > 1 ? target.Row(1) - target.Row(0) : 0;
+  const int perCall = (step <= 0 || step % 4 != 0) ? 1 : std::max(1, d->rec_outbuf_height);
+  JSAMPROW rows[16];
+  const int batch = std::min(perCall, 16);
+  while (d->output_scanline < d->output_height) {
+    const int y = int(d->output_scanline);
+    const int n = std::min(batch, height - y);
+    for (int i = 0; i < n; ++i) rows[i] = target.Row(y + i);
+    if (jpeg_read_scanlines(d.Get(), rows, JDIMENSION(n)) == 0) break;
+  }
+}
+
+}  // namespace
+
+TJPEGDecoder::TJPEGDecoder(const std::uint8_t* data, std::size_t size, const TJPEGDecodeSettings& settings)
+    : data_(data), size_(size), settings_(settings) {}
+
+TJPEGHeader TJPEGDecoder::ReadHeader(const std::uint8_t* data, std::size_t size) {
+  TDecompressor d(data, size, nullptr);
+  jpeg_read_header(d.Get(), TRUE);
+  TJPEGHeader header;
+  header.Width = int(d->image_width);
+  header.Height = int(d->image_height);
+  header.Grayscale = d->jpeg_color_space == JCS_GRAYSCALE;
+  header.Progressive = jpeg_has_multiple_scans(d.Get()) != FALSE;
+  return header;
+}
+
+TJPEGSize TJPEGDecoder::OutputSize() {
+  TDecompressor d(data_, size_, nullptr);
+  Setup(d, settings_);
+  jpeg_calc_output_dimensions(d.Get());
+  return TJPEGSize{int(d->output_width), int(d->output_height)};
+}
+
+bool TJPEGDecoder::Decode(IJPEGDecodeTarget& target) {
+  auto report = [this](TJPEGProgressStage stage, int percent, bool redraw) {
+    if (OnProgress) OnProgress(stage, percent, TRect{}, redraw);
+  };
+  report(TJPEGProgressStage::Starting, 0, false);
+  bool completed = true;
+  try {
+    TJPEGProgressMonitor monitor(OnProgress, ProgressClock);
+    TDecompressor d(data_, size_, &monitor);
+    const TFinalPass final = Setup(d, settings_);
+    const bool eightBit = settings_.EightBit();
+
+    // A caller palette only means something to a three-channel quantiser;
+    // a grayscale decode always builds its own gray ramp.
+    bool callerInstalled = false;
+    if (eightBit && !CallerPalette.empty() && d->out_color_space != JCS_GRAYSCALE) {
+      InstallColormap(d, CallerPalette);
+      target.SetColors(std::vector<TJPEGColor>(CallerPalette.begin(),
+                                               CallerPalette.begin() + d->actual_number_of_colors));
+      callerInstalled = true;
+    }
+
+    jpeg_start_decompress(d.Get());
+    target.Allocate(int(d->output_width), int(d->output_height), eightBit ? 8 : 24);
+
+    const bool buffered = d->buffered_image != FALSE;
+    bool colorsGiven = false;
+    if (buffered) {
+      bool firstPass = true;
+      while (jpeg_consume_input(d.Get()) != JPEG_REACHED_EOI) {
+        jpeg_start_output(d.Get(), d->input_scan_number);
+        if (firstPass && d->colormap && eightBit && !callerInstalled) {
+          target.SetColors(DecoderColors(d));
+          PaletteModified = true;
+          colorsGiven = true;
+        }
+        ReadRows(d, target);
+        jpeg_finish_output(d.Get());
+        firstPass = false;
+      }
+      d->dct_method = final.DctMethod;
+      d->dither_mode = final.Dither;
+      // A fresh two-pass map for the final pass; a caller's map stays, since
+      // the target already shows its colours.
+      if (final.TwoPass && !callerInstalled) {
+        d->two_pass_quantize = TRUE;
+        d->colormap = nullptr;
+      }
+      jpeg_start_output(d.Get(), d->input_scan_number);
+    }
+    // Buffered mode keeps the first pass's colours unless the final pass
+    // chose new ones (or no intermediate pass ran at all).
+    if ((!buffered || final.TwoPass || !colorsGiven) && d->colormap && !callerInstalled) {
+      target.SetColors(DecoderColors(d));
+      PaletteModified = true;
+    }
+    ReadRows(d, target);
+    if (buffered) jpeg_finish_output(d.Get());
+    jpeg_finish_decompress(d.Get());
+  } catch (const EAbort&) {
+    completed = false;
+  } catch (...) {
+    report(TJPEGProgressStage::Ending, 0, PaletteModified);
+    throw;
+  }
+  report(TJPEGProgressStage::Ending, completed ? 100 : 0, PaletteModified);
+  return completed;
+}

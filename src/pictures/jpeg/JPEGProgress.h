@@ -1,0 +1,49 @@
+#pragma once
+// Progress of a decode or an encode, as libjpeg reports it, thinned out for
+// the picture's listeners: at most one report every 500 ms, and none when
+// the percentage has not moved.
+#include <cstdint>
+#include <functional>
+
+#include "pictures/jpeg/JPEGLib.h"
+#include "pictures/jpeg/JPEGSettings.h"
+
+struct TJPEGPassState {
+  long PassCounter = 0;
+  long PassLimit = 0;
+  int CompletedPasses = 0;
+  int TotalPasses = 0;
+  bool Decompressing = false;
+  int OutputScanline = 0;
+  int OutputHeight = 0;
+  int OutputWidth = 0;
+};
+
+class TJPEGProgressMonitor {
+ public:
+  // Milliseconds of a monotonic clock.
+  using TClock = std::function<std::uint32_t()>;
+  static constexpr std::uint32_t Interval = 500;
+
+  explicit TJPEGProgressMonitor(TJPEGProgressHandler handler, TClock clock = {});
+
+  void Update(const TJPEGPassState& state);
+  // Installs the monitor as cinfo's progress hook (the monitor must outlive
+  // the libjpeg object).
+  void Attach(j_common_ptr cinfo);
+
+  // libjpeg's progress record, followed by the monitor it belongs to.
+  struct THook {
+    jpeg_progress_mgr pub;
+    TJPEGProgressMonitor* monitor;
+  };
+
+ private:
+  TJPEGProgressHandler handler_;
+  TClock clock_;
+  bool started_ = false;
+  std::uint32_t lastTime_ = 0;
+  int lastPercent_ = 0;
+  int lastScanline_ = 0;
+  THook hook_{};
+};
