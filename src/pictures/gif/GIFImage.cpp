@@ -1,0 +1,63 @@
+#include "pictures/gif/GIFImage.h"
+
+#include "pictures/gif/GIFTrailer.h"
+
+void TGIFItem::Warning(int severity, const std::string& message) { image_->Warning(this, severity, message); }
+
+TGIFImage::TGIFImage() : images_(*this), header_(*this) {}
+
+TGIFImage::~TGIFImage() {
+  // Painters must be gone before the frames they read.
+  Render.reset();
+  Clear();
+}
+
+void TGIFImage::Clear() {
+  Render.reset();
+  images_.Clear();
+  header_.Clear();
+  source_.clear();
+  reserved_ = 0;
+}
+
+void TGIFImage::Reserve(std::size_t size) {
+  if (size > MemoryLimit || reserved_ > MemoryLimit - size) throw GIFException(GIFMessage::InvalidData);
+  reserved_ += size;
+}
+
+void TGIFImage::Warning(TGIFItem* sender, int severity, const std::string& message) {
+  if (OnWarning) OnWarning(*this, sender, severity, message);
+}
+
+void TGIFImage::LoadFromStream(TStream& stream) {
+  ReportProgress(ProgressStarting, 0);
+  Clear();
+  const std::int64_t start = stream.Position();
+  try {
+    header_.LoadFromStream(stream);
+    images_.LoadFromStream(stream);
+    TGIFTrailer(*this).LoadFromStream(stream);
+
+    const std::int64_t end = stream.Position();
+    source_.resize(std::size_t(end - start));
+    stream.SetPosition(start);
+    stream.Read(source_.data(), source_.size());
+    stream.SetPosition(end);
+  } catch (...) {
+    stream.SetPosition(start);
+    source_.clear();
+    ReportProgress(ProgressEnding, 0);
+    throw;
+  }
+  ReportProgress(ProgressEnding, 100);
+  Changed();
+}
+
+void TGIFImage::SaveToStream(TStream& stream) { stream.WriteBuffer(source_.data(), source_.size()); }
+
+std::string TGIFImage::Version() const {
+  std::string version = "87a";
+  for (const auto& frame : images_)
+    if (frame->GetVersion() > version) version = frame->GetVersion();
+  return version;
+}

@@ -1,0 +1,117 @@
+#pragma once
+// The GIF picture: a header with the logical screen and global colour map,
+// and a list of frames with their extensions and LZW-decoded pixels.
+// Reading is portable; drawing and animation live with the drawing code,
+// which keeps its state in Render (here and on each frame).
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/Color.h"
+#include "gui/Graphic.h"
+#include "pictures/gif/GIFAppExtension.h"
+#include "pictures/gif/GIFColorMap.h"
+#include "pictures/gif/GIFDrawOptions.h"
+#include "pictures/gif/GIFException.h"
+#include "pictures/gif/GIFExtension.h"
+#include "pictures/gif/GIFGraphicControl.h"
+#include "pictures/gif/GIFHeader.h"
+#include "pictures/gif/GIFItem.h"
+#include "pictures/gif/GIFRender.h"
+#include "pictures/gif/GIFSubImage.h"
+#include "pictures/gif/GIFTextExtensions.h"
+
+class TGIFImage;
+class TGIFPainter;
+
+// sender is the item that found the problem (null for the picture itself).
+using TGIFWarningEvent =
+    std::function<void(TGIFImage& image, TGIFItem* sender, int severity, const std::string& message)>;
+using TGIFPaintEvent = std::function<void(TGIFPainter& painter)>;
+
+class TGIFImage : public TGraphic {
+ public:
+  // Progress stages as the picture system counts them.
+  static constexpr int ProgressStarting = 0;
+  static constexpr int ProgressRunning = 1;
+  static constexpr int ProgressEnding = 2;
+  // Pixels and other data one picture may hold at most; larger pictures
+  // fail to load with "Invalid GIF data".
+  static constexpr std::size_t DefaultMemoryLimit = std::size_t(256) << 20;
+  // The framework's "no colour" value.
+  static constexpr TColor NoColor = 0x1FFFFFFF;
+
+  TGIFImage();
+  ~TGIFImage() override;
+
+  // Replaces the picture by the GIF data at the stream's position. On an
+  // error the stream is put back where it was and GIFException propagates;
+  // the frames read completely until then stay.
+  void LoadFromStream(TStream& stream) override;
+  // Writes the GIF data as it was loaded.
+  void SaveToStream(TStream& stream) override;
+  int GetWidth() const override { return header_.Width(); }
+  int GetHeight() const override { return header_.Height(); }
+  bool GetEmpty() const override { return images_.Count() == 0; }
+  // Defined with the drawing code.
+  void Draw(TCanvas& canvas, const TRect& rect) override;
+
+  // Reports a recoverable problem to OnWarning, if installed.
+  virtual void Warning(TGIFItem* sender, int severity, const std::string& message);
+  // Reports progress (stage as above, percent) to the picture system.
+  void ReportProgress(int stage, int percent) { Progress(stage, percent, false); }
+
+  // Drops the drawing state (stopping painters), the frames, the global
+  // colour map and the screen size.
+  void Clear();
+
+  TGIFHeader& Header() { return header_; }
+  const TGIFHeader& Header() const { return header_; }
+  TGIFImageList& Images() { return images_; }
+  const TGIFImageList& Images() const { return images_; }
+  // "89a" when anything needs it, else "87a".
+  std::string Version() const;
+  // The colour of the header's background index in the global map.
+  TColor BackgroundColor() const { return header_.ColorMap().Colors(header_.BackgroundColorIndex()); }
+
+  // Counts size bytes against MemoryLimit for the picture being loaded;
+  // raises GIFException("Invalid GIF data") beyond it.
+  void Reserve(std::size_t size);
+  std::size_t MemoryLimit = DefaultMemoryLimit;
+
+  // Settings kept for drawing and for writers; reading does not use them.
+  TGIFDrawOptions DrawOptions = GIFDrawOption::Default;
+  std::uint8_t ColorReduction = 6;
+  std::uint32_t ReductionBits = 8;
+  std::uint8_t DitherMode = 0;
+  std::uint8_t Compression = 0;
+  std::uint8_t ThreadPriority = 3;  // normal
+  std::int32_t AnimationSpeed = 100;  // percent
+  TColor BackgroundColorOverride = NoColor;
+
+  TGIFWarningEvent OnWarning;
+  TGIFPaintEvent OnStartPaint;
+  TGIFPaintEvent OnPaint;
+  TGIFPaintEvent OnAfterPaint;
+  TGIFPaintEvent OnLoop;
+  TGIFPaintEvent OnEndPaint;
+
+  // The drawing code's state for the picture (painters, internal bitmap,
+  // palette). Dropped first whenever the picture is cleared or destroyed.
+  std::unique_ptr<TGIFImageRender, TGIFRenderRelease> Render;
+
+ private:
+  TGIFImageList images_;
+  TGIFHeader header_;
+  std::size_t reserved_ = 0;
+  // The data as loaded, for SaveToStream.
+  std::vector<std::uint8_t> source_;
+};
+
+template <class T>
+void TGIFList<T>::Warning(int severity, const std::string& message) {
+  Image().Warning(nullptr, severity, message);
+}
