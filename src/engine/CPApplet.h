@@ -8,7 +8,8 @@
 #include <windows.h>
 #endif
 
-enum TControlPanelPage { cppMousePointers = 0, cppDisplay = 1, cppScreenSaver = 2 };
+// A fixed underlying type, so that any number can be passed and refused.
+enum TControlPanelPage : int { cppMousePointers = 0, cppDisplay = 1, cppScreenSaver = 2 };
 
 // Platform identifiers as the system's version query reports them.
 inline constexpr int PlatformWin32s = 0;

@@ -86,6 +86,7 @@ int CountEngineWindows() {
 std::string ReadLog() { return ReadBytes(ProgramFolder() + L"REVorude.log"); }
 
 TEST(EngineStandIn, StartsOnceReportsItsStateAndStops) {
+  TRegistry().DeleteKey(L"Software\\Quillon");
   // No engine left over from an earlier run.
   if (HWND old = FindWindowW(EngineWindowClass, EngineWindowTitle)) PostMessageW(old, WM_CLOSE, 0, 0);
   ASSERT_TRUE(PumpUntil([] { return CountEngineWindows() == 0; }, 10000));
