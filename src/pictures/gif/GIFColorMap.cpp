@@ -29,8 +29,6 @@ bool TGIFColorMap::Add(const TGIFColor& color) {
   return true;
 }
 
-void TGIFGlobalColorMap::Warning(const std::string& message) const {
-  header_->Warning(GIFWarningSeverity, message);
-}
+void TGIFGlobalColorMap::Warning(const std::string& message) const { header_->Warning(GIFWarningSeverity, message); }
 
 void TGIFLocalColorMap::Warning(const std::string& message) const { frame_->Warning(GIFWarningSeverity, message); }

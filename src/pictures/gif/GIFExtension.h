@@ -57,4 +57,3 @@ class TGIFExtensionList : public TGIFList<TGIFExtension> {
   // Reads extensions up to the frame's image descriptor or the trailer.
   void LoadFromStream(TStream& stream, TGIFSubImage& frame);
 };
-

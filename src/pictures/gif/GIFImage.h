@@ -88,7 +88,7 @@ class TGIFImage : public TGraphic {
   std::uint32_t ReductionBits = 8;
   std::uint8_t DitherMode = 0;
   std::uint8_t Compression = 0;
-  std::uint8_t ThreadPriority = 3;  // normal
+  std::uint8_t ThreadPriority = 3;    // normal
   std::int32_t AnimationSpeed = 100;  // percent
   TColor BackgroundColorOverride = NoColor;
 

@@ -12,8 +12,7 @@ namespace {
 // the object or its memory pools.
 class TDecompressor {
  public:
-  TDecompressor(const std::uint8_t* data, std::size_t size, TJPEGProgressMonitor* monitor)
-      : stream_(data, size) {
+  TDecompressor(const std::uint8_t* data, std::size_t size, TJPEGProgressMonitor* monitor) : stream_(data, size) {
     cinfo_.err = InstallJPEGErrorManager(error_);
     try {
       jpeg_CreateDecompress(&cinfo_, JPEG_LIB_VERSION, sizeof(cinfo_));
@@ -157,8 +156,8 @@ bool TJPEGDecoder::Decode(IJPEGDecodeTarget& target) {
     bool callerInstalled = false;
     if (eightBit && !CallerPalette.empty() && d->out_color_space != JCS_GRAYSCALE) {
       InstallColormap(d, CallerPalette);
-      target.SetColors(std::vector<TJPEGColor>(CallerPalette.begin(),
-                                               CallerPalette.begin() + d->actual_number_of_colors));
+      target.SetColors(
+          std::vector<TJPEGColor>(CallerPalette.begin(), CallerPalette.begin() + d->actual_number_of_colors));
       callerInstalled = true;
     }
 

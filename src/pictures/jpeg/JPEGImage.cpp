@@ -54,9 +54,7 @@ HPALETTE CopyPalette(HPALETTE palette) {
 
 }  // namespace
 
-TJPEGImage::TJPEGImage() : data_(std::make_shared<TJPEGData>()) {
-  settings_.PixelFormat = DefaultPixelFormat;
-}
+TJPEGImage::TJPEGImage() : data_(std::make_shared<TJPEGData>()) { settings_.PixelFormat = DefaultPixelFormat; }
 
 TJPEGImage::~TJPEGImage() = default;
 
@@ -169,9 +167,7 @@ int TJPEGImage::GetHeight() const {
   return scaledHeight_;
 }
 
-bool TJPEGImage::GetEmpty() const {
-  return !data_->HasData() && (!bitmap_ || bitmap_->GetEmpty());
-}
+bool TJPEGImage::GetEmpty() const { return !data_->HasData() && (!bitmap_ || bitmap_->GetEmpty()); }
 
 void TJPEGImage::SetWidth(int) { throw EInvalidGraphicOperation("Cannot change the size of a JPEG image"); }
 void TJPEGImage::SetHeight(int) { throw EInvalidGraphicOperation("Cannot change the size of a JPEG image"); }

@@ -9,9 +9,7 @@ constexpr std::size_t BufferSize = 4096;
 extern "C" {
 
 // The C++ exception leaves through libjpeg's frames; see the header.
-void ErrorExit(j_common_ptr cinfo) {
-  throw EJPEG("JPEG error #" + std::to_string(cinfo->err->msg_code));
-}
+void ErrorExit(j_common_ptr cinfo) { throw EJPEG("JPEG error #" + std::to_string(cinfo->err->msg_code)); }
 
 void EmitMessage(j_common_ptr, int) {}
 void OutputMessage(j_common_ptr) {}
@@ -29,9 +27,7 @@ struct TMemorySource {
   bool startOfFile;
 };
 
-void InitSource(j_decompress_ptr cinfo) {
-  reinterpret_cast<TMemorySource*>(cinfo->src)->startOfFile = true;
-}
+void InitSource(j_decompress_ptr cinfo) { reinterpret_cast<TMemorySource*>(cinfo->src)->startOfFile = true; }
 
 boolean FillInputBuffer(j_decompress_ptr cinfo) {
   auto* src = reinterpret_cast<TMemorySource*>(cinfo->src);
@@ -119,8 +115,8 @@ void AttachJPEGMemorySource(j_decompress_ptr cinfo, TStream& stream) {
 }
 
 void AttachJPEGStreamDestination(j_compress_ptr cinfo, TStream& stream) {
-  auto* dest = static_cast<TStreamDestination*>((*cinfo->mem->alloc_small)(
-      reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(TStreamDestination)));
+  auto* dest = static_cast<TStreamDestination*>(
+      (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(TStreamDestination)));
   dest->buffer = static_cast<JOCTET*>(
       (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, BufferSize));
   dest->stream = &stream;

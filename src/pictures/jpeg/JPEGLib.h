@@ -3,11 +3,13 @@
 // libjpeg's fatal errors into EJPEG and drops its warnings, a source that
 // reads from memory and a destination that writes to a stream. Internal to
 // the JPEG picture.
+// clang-format off
+// libjpeg's headers need size_t and FILE declared before them.
 #include <cstddef>
 #include <cstdio>
-
-#include <jerror.h>
 #include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
 
 #include "gui/Stream.h"
 #include "pictures/jpeg/JPEGError.h"

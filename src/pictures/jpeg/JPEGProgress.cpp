@@ -42,8 +42,8 @@ void TJPEGProgressMonitor::Update(const TJPEGPassState& s) {
   }
   int percent = 0;
   if (s.PassLimit > 0 && s.TotalPasses > 0)
-    percent = static_cast<int>((double(s.PassCounter) / double(s.PassLimit) + s.CompletedPasses) * 100.0 /
-                               s.TotalPasses);
+    percent =
+        static_cast<int>((double(s.PassCounter) / double(s.PassLimit) + s.CompletedPasses) * 100.0 / s.TotalPasses);
   if (percent == lastPercent_) return;
   lastPercent_ = percent;
   if (s.Decompressing) lastScanline_ = s.OutputScanline;

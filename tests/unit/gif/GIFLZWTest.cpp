@@ -93,8 +93,7 @@ TEST(GIFLZW, FullTableKeepsDecodingWithTwelveBitCodes) {
 TEST(GIFLZW, CodeRepeatingThePreviousStringPlusItsFirstValue) {
   // 2 then the code being defined (6 = "2 2"), then that code's successor
   // (7 = "2 2 2").
-  const Loaded gif =
-      LoadGif(WithData(6, 1, CodeData(2, {{4, 3}, {2, 3}, {6, 3}, {7, 3}, {5, 4}})));
+  const Loaded gif = LoadGif(WithData(6, 1, CodeData(2, {{4, 3}, {2, 3}, {6, 3}, {7, 3}, {5, 4}})));
   ASSERT_EQ(gif.error, "");
   EXPECT_EQ(gif.Pixels(0), (std::vector<std::uint8_t>{2, 2, 2, 2, 2, 2}));
 }

@@ -13,8 +13,9 @@ std::vector<std::uint8_t> Loaded::Pixels(int index) const {
   return {frame.Data(), frame.Data() + frame.DataSize()};
 }
 
-Loaded LoadGif(const Bytes& bytes, std::int64_t offset) {
+Loaded LoadGif(const Bytes& bytes, std::int64_t offset, std::size_t memoryLimit) {
   Loaded result;
+  if (memoryLimit) result.image->MemoryLimit = memoryLimit;
   result.image->OnWarning = [&result](TGIFImage&, TGIFItem* sender, int severity, const std::string& message) {
     result.warnings.push_back({sender, severity, message});
   };

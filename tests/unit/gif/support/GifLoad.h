@@ -27,8 +27,8 @@ struct Loaded {
   std::vector<std::uint8_t> Pixels(int index) const;
 };
 
-// Loads bytes from a memory stream (optionally from offset), catching
-// GIFException.
-Loaded LoadGif(const Bytes& bytes, std::int64_t offset = 0);
+// Loads bytes from a memory stream (optionally from offset, with a lower
+// memory limit), catching GIFException.
+Loaded LoadGif(const Bytes& bytes, std::int64_t offset = 0, std::size_t memoryLimit = 0);
 
 }  // namespace giftest

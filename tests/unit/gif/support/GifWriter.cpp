@@ -23,31 +23,43 @@ Bytes CodeWriter::Finish() const {
 
 namespace {
 
-// The string table of the encoder: (prefix code, value) -> code, emptied by
-// bumping a generation number instead of clearing 1M slots.
+// The string table of the encoder: (prefix code, value) -> code, in an
+// open-addressed table that is emptied by bumping a generation number.
 class Dictionary {
  public:
-  Dictionary() : codes_(4096 * 256), stamps_(4096 * 256) {}
+  Dictionary() : slots_(Size) {}
   void Clear() {
     if (++generation_ == 0) {
-      std::fill(stamps_.begin(), stamps_.end(), 0);
+      for (auto& slot : slots_) slot.generation = 0;
       generation_ = 1;
     }
   }
   int Find(int prefix, int value) const {
-    const std::size_t key = std::size_t(prefix) * 256 + std::size_t(value);
-    return stamps_[key] == generation_ ? codes_[key] : -1;
+    const std::uint32_t key = Key(prefix, value);
+    for (std::uint32_t i = Hash(key);; i = (i + 1) & (Size - 1)) {
+      const Slot& slot = slots_[i];
+      if (slot.generation != generation_) return -1;
+      if (slot.key == key) return slot.code;
+    }
   }
   void Add(int prefix, int value, int code) {
-    const std::size_t key = std::size_t(prefix) * 256 + std::size_t(value);
-    stamps_[key] = generation_;
-    codes_[key] = std::uint16_t(code);
+    const std::uint32_t key = Key(prefix, value);
+    std::uint32_t i = Hash(key);
+    while (slots_[i].generation == generation_) i = (i + 1) & (Size - 1);
+    slots_[i] = {key, std::uint16_t(code), generation_};
   }
 
  private:
-  std::vector<std::uint16_t> codes_;
-  std::vector<std::uint16_t> stamps_;
-  std::uint16_t generation_ = 1;
+  static constexpr std::uint32_t Size = 16384;  // at most 4096 entries: a quarter full
+  struct Slot {
+    std::uint32_t key = 0;
+    std::uint16_t code = 0;
+    std::uint32_t generation = 0;
+  };
+  static std::uint32_t Key(int prefix, int value) { return std::uint32_t(prefix) << 8 | std::uint32_t(value); }
+  static std::uint32_t Hash(std::uint32_t key) { return (key * 2654435761u) >> 18; }
+  std::vector<Slot> slots_;
+  std::uint32_t generation_ = 1;
 };
 
 }  // namespace
@@ -166,8 +178,7 @@ void PutWord(Bytes& out, int value) {
 
 }  // namespace
 
-GifBuilder& GifBuilder::Header(int width, int height, int globalColors, const std::string& signature,
-                               int background) {
+GifBuilder& GifBuilder::Header(int width, int height, int globalColors, const std::string& signature, int background) {
   bytes_.insert(bytes_.end(), signature.begin(), signature.end());
   PutWord(bytes_, width);
   PutWord(bytes_, height);
