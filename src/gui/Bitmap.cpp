@@ -88,8 +88,7 @@ void TBitmap::DeselectFromCanvas() {
 }
 
 void TBitmap::Recreate(int width, int height, TPixelFormat format, bool keepPixels) {
-  if (width < 0 || height < 0 || width > MaxSide || height > MaxSide ||
-      std::int64_t(width) * height > MaxPixels)
+  if (width < 0 || height < 0 || width > MaxSide || height > MaxSide || std::int64_t(width) * height > MaxPixels)
     throw EInvalidGraphic("Bitmap image is too large");
   TBitmapHandle fresh;
   std::uint8_t* freshBits = nullptr;
@@ -306,15 +305,14 @@ void TBitmap::LoadDIB(const void* dibData, std::size_t size, std::size_t bitsAt)
   const bool bottomUp = h.biHeight > 0;
   const std::int64_t height = bottomUp ? std::int64_t(h.biHeight) : -std::int64_t(h.biHeight);
   const std::int64_t width = h.biWidth;
-  if (width <= 0 || height <= 0 || width > MaxSide || height > MaxSide || width * height > MaxPixels ||
-      h.biPlanes != 1)
+  if (width <= 0 || height <= 0 || width > MaxSide || height > MaxSide || width * height > MaxPixels || h.biPlanes != 1)
     InvalidBitmap();
   const DWORD comp = h.biCompression;
   const bool compressed = comp == BI_RLE8 || comp == BI_RLE4;
   // Run-length data is only defined bottom-up.
   const bool valid = (comp == BI_RGB && (bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32)) ||
-                     (comp == BI_BITFIELDS && (bpp == 16 || bpp == 32)) ||
-                     (comp == BI_RLE8 && bpp == 8 && bottomUp) || (comp == BI_RLE4 && bpp == 4 && bottomUp);
+                     (comp == BI_BITFIELDS && (bpp == 16 || bpp == 32)) || (comp == BI_RLE8 && bpp == 8 && bottomUp) ||
+                     (comp == BI_RLE4 && bpp == 4 && bottomUp);
   if (!valid) InvalidBitmap();
 
   // Masks follow a plain 40-byte header; larger headers carry them inside.
@@ -364,8 +362,7 @@ void TBitmap::LoadDIB(const void* dibData, std::size_t size, std::size_t bitsAt)
   if (plainCopy) {
     for (std::int64_t y = 0; y < height; ++y) {
       const std::int64_t srcRow = bottomUp ? height - 1 - y : y;
-      std::memcpy(bits_ + std::size_t(y) * std::size_t(RowStride()), bits + std::size_t(srcRow) * srcStride,
-                  srcStride);
+      std::memcpy(bits_ + std::size_t(y) * std::size_t(RowStride()), bits + std::size_t(srcRow) * srcStride, srcStride);
     }
   } else {
     // Bit fields, 16-bit pixels and run-length data: GDI converts them.
@@ -376,8 +373,10 @@ void TBitmap::LoadDIB(const void* dibData, std::size_t size, std::size_t bitsAt)
     src.header = h;
     src.header.biClrUsed = DWORD(colorCount);
     src.header.biSizeImage = compressed ? DWORD(available) : 0;
-    if (comp == BI_BITFIELDS) std::memcpy(src.colors, masks, sizeof(masks));
-    else std::copy(colorsInfo.colors, colorsInfo.colors + colorCount, src.colors);
+    if (comp == BI_BITFIELDS)
+      std::memcpy(src.colors, masks, sizeof(masks));
+    else
+      std::copy(colorsInfo.colors, colorsInfo.colors + colorCount, src.colors);
     if (SetDIBits(Canvas().Handle(), handle_.get(), 0, UINT(height), bits, reinterpret_cast<BITMAPINFO*>(&src),
                   DIB_RGB_COLORS) == 0) {
       ReleaseHandle();
@@ -422,8 +421,8 @@ void TBitmap::SaveToStream(TStream& stream) {
 void TBitmap::LoadFromResource(HINSTANCE instance, const wchar_t* name) {
   HRSRC info = FindResourceW(instance, name, MAKEINTRESOURCEW(2) /* RT_BITMAP */);
   if (!info) {
-    const std::string what = IS_INTRESOURCE(name) ? std::to_string(reinterpret_cast<std::uintptr_t>(name))
-                                                  : WideToUtf8(name);
+    const std::string what =
+        IS_INTRESOURCE(name) ? std::to_string(reinterpret_cast<std::uintptr_t>(name)) : WideToUtf8(name);
     throw EInvalidGraphic("Resource " + what + " not found");
   }
   HGLOBAL data = LoadResource(instance, info);

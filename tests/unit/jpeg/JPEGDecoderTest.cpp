@@ -1,8 +1,8 @@
 // Decoding with libjpeg: headers, scaled sizes, colour order, quantisation
 // and the errors of broken input.
 #include <gtest/gtest.h>
-
 #include <jerror.h>
+
 #include <set>
 #include <string>
 

@@ -41,5 +41,7 @@ TEST(JPEGEncoder, AbortStopsWithoutAnErrorAndEmptyImagesAreRefused) {
   EXPECT_FALSE(done);
   EXPECT_LT(rows, 300);
   TMemoryStream none;
-  EXPECT_THROW(EncodeJPEG(0, 10, [&](int) { return row.data(); }, {}, none), EJPEG);
+  EXPECT_THROW(EncodeJPEG(
+                   0, 10, [&](int) { return row.data(); }, {}, none),
+               EJPEG);
 }

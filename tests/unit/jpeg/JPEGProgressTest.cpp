@@ -62,9 +62,11 @@ TEST(JPEGProgress, ThrottlesByTimeAndPercent) {
 TEST(JPEGProgress, PercentCountsPassesAndBandWrapsAtANewPass) {
   std::uint32_t now = 0;
   std::vector<TReport> reports;
-  TJPEGProgressMonitor monitor([&](TJPEGProgressStage, int percent, const TRect& band,
-                                   bool redraw) { reports.push_back({percent, band, redraw}); },
-                               [&] { return now += 500; });
+  TJPEGProgressMonitor monitor(
+      [&](TJPEGProgressStage, int percent, const TRect& band, bool redraw) {
+        reports.push_back({percent, band, redraw});
+      },
+      [&] { return now += 500; });
   monitor.Update(Decoding(0, 10, 0, 0, 3));
   monitor.Update(Decoding(9, 10, 90, 0, 3));  // (0.9 + 0) / 3 -> 30
   monitor.Update(Decoding(5, 10, 40, 1, 3));  // (0.5 + 1) / 3 -> 50, new pass from the top

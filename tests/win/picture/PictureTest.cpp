@@ -8,9 +8,7 @@
 
 namespace {
 
-std::wstring TempFile(const std::wstring& name) {
-  return (std::filesystem::temp_directory_path() / name).wstring();
-}
+std::wstring TempFile(const std::wstring& name) { return (std::filesystem::temp_directory_path() / name).wstring(); }
 
 void WriteBitmapFile(const std::wstring& path) {
   TBitmap bitmap(3, 2);
