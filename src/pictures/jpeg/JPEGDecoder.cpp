@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr long MaxLibraryMemory = 768L << 20;
+
 // One libjpeg decompressor with its error manager, memory source and
 // progress hook. Destroyed on every way out, so a libjpeg error never leaks
 // the object or its memory pools.
@@ -16,6 +18,10 @@ class TDecompressor {
     cinfo_.err = InstallJPEGErrorManager(error_);
     try {
       jpeg_CreateDecompress(&cinfo_, JPEG_LIB_VERSION, sizeof(cinfo_));
+      // A progressive file keeps all its coefficients in memory, and a
+      // forged header can ask for gigabytes of them: such files fail with
+      // EJPEG instead of exhausting a 32-bit process.
+      cinfo_.mem->max_memory_to_use = MaxLibraryMemory;
       if (monitor) monitor->Attach(reinterpret_cast<j_common_ptr>(&cinfo_));
       AttachJPEGMemorySource(&cinfo_, stream_);
     } catch (...) {

@@ -267,3 +267,61 @@ TEST(JPEGPreviewScale, PicksTheCoarsestScaleThatStillFillsTheBox) {
   EXPECT_EQ(PreviewScale(0, 0, 400, 300), TJPEGScale::jsFullSize);
   EXPECT_EQ(PreviewScale(800, 600, 0, 0), TJPEGScale::jsFullSize);
 }
+
+TEST(JPEGDecoder, DamagedFilesNeverCrashOrHang) {
+  // Every damaged variant either decodes or raises EJPEG; the sanitizers
+  // of the native build watch for anything worse.
+  const auto file = QuadrantJPEG(48, 40, {80, true, false});
+  std::uint32_t seed = 7;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+  int failures = 0;
+  for (int round = 0; round < 300; ++round) {
+    auto damaged = file;
+    const int edits = 1 + int(next() % 4);
+    for (int e = 0; e < edits; ++e) damaged[next() % damaged.size()] = std::uint8_t(next() >> 16);
+    if (round % 3 == 0) damaged.resize(next() % damaged.size());
+    for (bool buffered : {false, true}) {
+      TJPEGDecodeSettings settings;
+      settings.ProgressiveDisplay = buffered;
+      settings.PixelFormat = round % 2 ? TJPEGPixelFormat::jf8Bit : TJPEGPixelFormat::jf24Bit;
+      TJPEGRaster r;
+      TJPEGDecoder decoder(damaged.data(), damaged.size(), settings);
+      try {
+        decoder.Decode(r);
+      } catch (const EInvalidGraphic&) {
+        ++failures;
+      }
+    }
+  }
+  EXPECT_GT(failures, 0);
+}
+
+namespace {
+// Patches the frame header (baseline or progressive) to claim 60000 x 60000.
+void ClaimEnormousSize(std::vector<std::uint8_t>& file) {
+  for (std::size_t i = 0; i + 8 < file.size(); ++i)
+    if (file[i] == 0xFF && (file[i + 1] == 0xC0 || file[i + 1] == 0xC2)) {
+      file[i + 5] = 0xEA, file[i + 6] = 0x60;  // height 60000
+      file[i + 7] = 0xEA, file[i + 8] = 0x60;  // width 60000
+      return;
+    }
+}
+}  // namespace
+
+TEST(JPEGDecoder, AHeaderClaimingAnEnormousPictureIsRefusedBeforeAllocating) {
+  auto file = QuadrantJPEG(16, 16);
+  ClaimEnormousSize(file);
+  EXPECT_EQ(TJPEGDecoder::ReadHeader(file.data(), file.size()).Width, 60000);
+  TJPEGRaster r;
+  TJPEGDecoder decoder(file.data(), file.size(), {});
+  EXPECT_THROW(decoder.Decode(r), EInvalidGraphic);
+  EXPECT_EQ(r.Width(), 0);
+}
+
+TEST(JPEGDecoder, AnEnormousProgressiveFileRunsIntoTheMemoryCap) {
+  // Progressive decoding buffers every coefficient: 60000 x 60000 would need
+  // gigabytes before a single row is written.
+  auto file = QuadrantJPEG(16, 16, {90, true, false});
+  ClaimEnormousSize(file);
+  EXPECT_EQ(DecodeError(file), ErrorText(JERR_NO_BACKING_STORE));
+}
