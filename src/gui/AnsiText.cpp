@@ -15,25 +15,28 @@ std::string WideToAnsi(std::wstring_view text, bool* representable) {
   const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
   BOOL usedDefault = FALSE;
   BOOL* usedDefaultPtr = utf8 ? nullptr : &usedDefault;
-  const int size = WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, usedDefaultPtr);
+  // One conversion into a buffer large enough for any code page (a UTF-16
+  // unit never needs more than three bytes); lists of many names are
+  // converted one by one, so a second sizing call would double the work.
+  std::string out(text.size() * 3, '\0');
+  const int size = WideCharToMultiByte(CP_ACP, flags, text.data(), length, out.data(), static_cast<int>(out.size()),
+                                       nullptr, usedDefaultPtr);
   if (size <= 0) {
     if (representable) *representable = false;
     return {};
   }
-  std::string out(static_cast<std::size_t>(size), '\0');
-  usedDefault = FALSE;
-  WideCharToMultiByte(CP_ACP, flags, text.data(), length, out.data(), size, nullptr, usedDefaultPtr);
+  out.resize(static_cast<std::size_t>(size));
   if (representable && usedDefault) *representable = false;
   return out;
 }
 
 std::wstring AnsiToWide(std::string_view text) {
   if (text.empty()) return {};
-  const int length = static_cast<int>(text.size());
-  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-  if (size <= 0) return {};
-  std::wstring out(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), length, out.data(), size);
+  // A byte never gives more than one UTF-16 unit.
+  std::wstring out(text.size(), L'\0');
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                       static_cast<int>(out.size()));
+  out.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
   return out;
 }
 

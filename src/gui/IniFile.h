@@ -36,7 +36,11 @@ class TIniSection {
   // Removes every line with the key.
   void DeleteKey(std::string_view key);
   // Adds a line without looking for an earlier one (used while reading).
-  void Append(std::string key, std::string value) { values_.emplace_back(std::move(key), std::move(value)); }
+  void Append(std::string key, std::string value) {
+    // Most sections hold a handful of values; one allocation for them.
+    if (values_.capacity() == 0) values_.reserve(4);
+    values_.emplace_back(std::move(key), std::move(value));
+  }
 
  private:
   int Find(std::string_view key) const;
