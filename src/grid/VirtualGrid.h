@@ -1,0 +1,181 @@
+#pragma once
+// The virtual list control under the wallpaper grid. It keeps no cell texts:
+// for every cell it paints it asks OnGetText for the text and lets
+// OnBeforeCellPaint fill the cell first, every time, so that a list of any
+// length costs only the rows that are visible. Rows are numbered from 0 in
+// list order; the records they carry live in TDataGrid<T>.
+//
+// Row height and vertical scroll step are 19 pixels, the cell margin is 2.
+// Selection is single and covers the full row; the focused row (the one that
+// keyboard actions address) is kept apart from the selection. The last column
+// by index takes the width that the other visible columns leave.
+//
+// In-place editing goes through IEditLink (grid/EditLink.h): EditNode asks
+// OnEditing, then OnCreateEditor, and runs the link; EndEditNode and
+// CancelEditNode end it. A mouse press while an edit runs first asks the
+// editor to end; if the editor refuses, the press is ignored.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "grid/EditLink.h"
+#include "grid/GridColumns.h"
+#include "grid/GridTypes.h"
+#include "gui/Control.h"
+
+class TGridHeader;
+
+class TVirtualGrid : public TControl {
+ public:
+  static constexpr int kRowHeight = 19;
+  static constexpr int kScrollStep = 19;
+  static constexpr int kCellMargin = 2;
+
+  TVirtualGrid(HWND parent, int left, int top, int width, int height);
+  ~TVirtualGrid() override;
+
+  // --- columns ---------------------------------------------------------
+  int AddColumn(const std::wstring& caption, int width, int minWidth);
+  const TGridColumns& Columns() const { return columns_; }
+  int ColumnCount() const { return columns_.Count(); }
+  int ColumnWidth(int column) const;
+  // Clamped to the column's minimum width; the auto column then follows.
+  void SetColumnWidth(int column, int width);
+  void SetColumnMinWidth(int column, int minWidth);
+  // Column indices from left to right.
+  std::vector<int> ColumnOrder() const { return columns_.DisplayOrder(); }
+  bool SetColumnOrder(const std::vector<int>& order);
+  bool MoveColumn(int column, int position);
+  // Horizontal extent of a column in client coordinates (scrolling included).
+  void GetColumnBounds(int column, int& left, int& right) const;
+  // Column under a client x, or kNoColumn.
+  int ColumnAt(int x) const;
+  int HeaderHeight() const { return headerHeight_; }
+
+  // --- rows ------------------------------------------------------------
+  int RowCount() const { return rowCount_; }
+  // Row at a client y: above the rows counts as the top edge, below the last
+  // row there is none (kNoRow). The horizontal position plays no part.
+  int GetNodeAt(int y) const;
+  RECT RowRect(int row) const;
+  RECT CellRect(int row, int column) const;
+  void InvalidateRow(int row);
+  void ScrollIntoView(int row);
+  int TopRow() const;
+
+  int FocusedRow() const { return focusedRow_; }
+  // Focuses a row (kNoRow: none) and scrolls it into view.
+  void SetFocusedRow(int row);
+  int SelectedRow() const { return selectedRow_; }
+  bool IsSelected(int row) const { return row != kNoRow && row == selectedRow_; }
+  // Selects one row, clearing any other selection; kNoRow clears it.
+  void SelectRow(int row);
+  void ClearSelection() { SelectRow(kNoRow); }
+
+  // --- scrolling -------------------------------------------------------
+  int OffsetX() const { return offsetX_; }
+  int OffsetY() const { return offsetY_; }
+  void SetOffsetX(int x);
+  void SetOffsetY(int y);
+
+  // --- editing ---------------------------------------------------------
+  bool EditNode(int row, int column);
+  bool EndEditNode();
+  bool CancelEditNode();
+  bool IsEditing() const { return static_cast<bool>(link_); }
+  IEditLink* EditLink() const { return link_.Get(); }
+  int EditRow() const { return editRow_; }
+  int EditColumn() const { return editColumn_; }
+
+  // Paints the rows that meet area (client coordinates) into dc.
+  void PaintTo(HDC dc, const RECT& area);
+  // Applies pending layout work (scroll ranges, auto column) at once.
+  void UpdateLayout();
+
+  // Shown when no OnGetText handler is assigned.
+  std::wstring DefaultText = L"Wallpaper";
+
+  std::function<std::wstring(int row, int column)> OnGetText;
+  std::function<void(HDC dc, int row, int column, const RECT& cell)> OnBeforeCellPaint;
+  std::function<void()> OnDblClick;
+  // The handler may read the key and set it to 0 to stop the grid's own
+  // handling of it.
+  std::function<void(WORD& key, TGridShiftState shift)> OnKeyDown;
+  // A left click pressed and released in the same column of the client area.
+  std::function<void(int column, TGridShiftState shift)> OnColumnClick;
+  // The selection changed; row is kNoRow when nothing is selected any more.
+  std::function<void(int row)> OnChange;
+  std::function<void(int row, int column, bool& allowed)> OnEditing;
+  std::function<void(int row, int column, TEditLinkPtr& link)> OnCreateEditor;
+
+ protected:
+  // Row storage calls these after changing its records.
+  void RowsAppended(int count);
+  void RowDeleted(int row);
+  void RowsCleared();
+  // Ends a running edit without storing (before rows go away).
+  void AbandonEdit();
+
+  bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  // Pending layout work and links waiting to be released, both handled
+  // after the current message.
+  static constexpr UINT kMsgLayout = WM_APP + 0x47;
+  static constexpr UINT kMsgRetire = WM_APP + 0x48;
+
+  void ScheduleLayout();
+  void EnsureLayout();
+  void SetScrollBar(int bar, int extent, int page, int position);
+  void PlaceHeader();
+  void PlaceEditor();
+  int RowsTop() const { return headerHeight_; }
+  int RowsAreaHeight() const;
+  int MaxOffsetY() const;
+  int MaxOffsetX() const;
+  void RetireLink();
+  void UserResize(int column, int width);
+  void UserMove(int column, int position);
+  void ColumnsChanged();
+
+  bool MousePress(UINT msg, WPARAM wParam, LPARAM lParam);
+  void MouseRelease(WPARAM wParam, LPARAM lParam);
+  void KeyDown(WPARAM key);
+  void Scroll(int bar, int code);
+  void PaintWindow();
+  void PaintRow(HDC dc, int row, const RECT& area);
+  void PaintCell(HDC dc, int row, int column, const RECT& cell, bool selected);
+
+  std::unique_ptr<TGridHeader> header_;
+  TGridColumns columns_;
+  HFONT font_ = nullptr;
+  int headerHeight_ = 0;
+  int clientWidth_ = 0;
+  int clientHeight_ = 0;
+
+  int rowCount_ = 0;
+  int focusedRow_ = kNoRow;
+  int selectedRow_ = kNoRow;
+  int offsetX_ = 0;
+  int offsetY_ = 0;
+  struct TScrollState {
+    int extent = -1, page = -1, position = -1;
+  };
+  TScrollState vertical_, horizontal_;
+  RECT headerPlace_{};
+  bool layoutDirty_ = true;
+  bool layoutPosted_ = false;
+  bool inLayout_ = false;
+
+  bool pressed_ = false;
+  int pressColumn_ = kNoColumn;
+
+  TEditLinkPtr link_;
+  std::vector<TEditLinkPtr> retired_;
+  bool retirePosted_ = false;
+  bool inEditRequest_ = false;
+  bool endingEdit_ = false;
+  int editRow_ = kNoRow;
+  int editColumn_ = kNoColumn;
+};

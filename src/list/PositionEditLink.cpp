@@ -1,0 +1,222 @@
+#include "list/PositionEditLink.h"
+
+#include <commctrl.h>
+
+#include <array>
+
+namespace {
+const wchar_t kLinkProp[] = L"Dorvane.PositionEditLink";
+// A control ID of its own, so that the grid can route the box's measure
+// request to it while the box is being created.
+constexpr UINT_PTR kBoxId = 0x5045;
+constexpr std::array<const wchar_t*, 3> kPositions = {L"Center", L"Tile", L"Stretch"};
+
+std::string ToAnsi(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                       nullptr);
+  std::string result(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  if (size > 0)
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), result.data(), size, nullptr,
+                        nullptr);
+  return result;
+}
+}  // namespace
+
+// --- the box ----------------------------------------------------------------
+
+TPositionBox::TPositionBox(HWND parent) {
+  CreateSystem(WC_COMBOBOXW, L"", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0,
+               parent, 0, 0, 0, 0, kBoxId);
+  for (const wchar_t* position : kPositions)
+    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(position));
+  SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kItemHeight);
+  SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, kItemHeight);
+}
+
+int TPositionBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+
+void TPositionBox::SetItemIndex(int index) { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+std::wstring TPositionBox::Text() const {
+  const int index = ItemIndex();
+  if (index < 0) return Caption();
+  const LRESULT length = SendMessageW(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  SendMessageW(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+bool TPositionBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_GETDLGCODE:
+      result = DLGC_WANTALLKEYS | DefaultHandler(msg, wParam, lParam);
+      return true;
+    case WM_KEYDOWN:
+      if (OnKey && OnKey(wParam)) {
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_CHAR:
+      // The characters of the ending keys must not search the items.
+      if (OnKey && (wParam == VK_RETURN || wParam == VK_SPACE || wParam == VK_ESCAPE)) {
+        result = 0;
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool TPositionBox::HandleMeasureItem(MEASUREITEMSTRUCT* item) {
+  item->itemHeight = kItemHeight;
+  return true;
+}
+
+bool TPositionBox::HandleDrawItem(DRAWITEMSTRUCT* item) {
+  // The same drawing the box would do on its own: highlight, text, focus.
+  const bool selected = (item->itemState & ODS_SELECTED) != 0;
+  FillRect(item->hDC, &item->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item->itemID != static_cast<UINT>(-1)) {
+    const LRESULT length = SendMessageW(Handle(), CB_GETLBTEXTLEN, item->itemID, 0);
+    if (length > 0) {
+      std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+      SendMessageW(Handle(), CB_GETLBTEXT, item->itemID, reinterpret_cast<LPARAM>(text.data()));
+      text.resize(static_cast<size_t>(length));
+      SetBkMode(item->hDC, TRANSPARENT);
+      SetTextColor(item->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+      RECT r = item->rcItem;
+      r.left += 2;
+      DrawTextW(item->hDC, text.c_str(), static_cast<int>(text.size()), &r,
+                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+  }
+  if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) DrawFocusRect(item->hDC, &item->rcItem);
+  return true;
+}
+
+// --- the link ---------------------------------------------------------------
+
+TEditLinkPtr TPositionEditLink::Create() { return TEditLinkPtr(static_cast<IEditLink*>(new TPositionEditLink())); }
+
+TPositionEditLink::~TPositionEditLink() {
+  RestoreHandler();
+  box_.reset();
+}
+
+bool STDMETHODCALLTYPE TPositionEditLink::PrepareEdit(TVirtualGrid* grid, int row, int column) {
+  // Only the wallpaper grid carries the entries this editor changes.
+  auto* wallpapers = dynamic_cast<TWallpaperGrid*>(grid);
+  if (!wallpapers || row < 0 || row >= wallpapers->RowCount()) return false;
+  grid_ = wallpapers;
+  row_ = row;
+  column_ = column;
+
+  RestoreHandler();
+  box_.reset();
+  box_ = std::make_unique<TPositionBox>(grid_->Handle());
+  // Exact comparison: "TILE" or "tile" are not "Tile" and show as "Center".
+  const std::string& position = grid_->Data(row).Position;
+  box_->SetItemIndex(position == "Tile" ? 1 : position == "Stretch" ? 2 : 0);
+  box_->OnKey = [this](WPARAM key) {
+    if (!grid_) return false;
+    if (key == VK_RETURN || key == VK_SPACE) {
+      grid_->EndEditNode();
+      return true;
+    }
+    if (key == VK_ESCAPE) {
+      grid_->CancelEditNode();
+      return true;
+    }
+    return false;
+  };
+  return true;
+}
+
+void STDMETHODCALLTYPE TPositionEditLink::SetBounds(RECT bounds) {
+  if (!box_ || !grid_) return;
+  // The box reaches to the right edge of its column, whatever the grid gave.
+  int left = 0, right = 0;
+  grid_->GetColumnBounds(column_, left, right);
+  bounds.right = right;
+  // A combo box's window height includes its dropped-down list.
+  const int listHeight = static_cast<int>(kPositions.size()) * TPositionBox::kItemHeight + 2;
+  SetWindowPos(box_->Handle(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+               bounds.bottom - bounds.top + listHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT STDMETHODCALLTYPE TPositionEditLink::GetBounds() {
+  if (!box_) return RECT{};
+  return box_->BoundsRect();
+}
+
+bool STDMETHODCALLTYPE TPositionEditLink::BeginEdit() {
+  if (!box_) return false;
+  ShowWindow(box_->Handle(), SW_SHOW);
+  ::SetFocus(box_->Handle());
+  InstallHandler();
+  return true;
+}
+
+bool STDMETHODCALLTYPE TPositionEditLink::EndEdit() {
+  if (!box_ || !grid_) return true;
+  // A finish while the pointer rests on the edited row is refused: the
+  // press that caused it was meant for the box's own row.
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  ScreenToClient(grid_->Handle(), &cursor);
+  if (grid_->GetNodeAt(cursor.y) == row_) return false;
+
+  RestoreHandler();
+  const std::string text = ToAnsi(box_->Text());
+  if (TWallpaperEntry* entry = grid_->DataOrNull(row_); entry && text != entry->Position) {
+    entry->SetPosition(text);
+    grid_->InvalidateRow(row_);
+  }
+  SendMessageW(box_->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  ShowWindow(box_->Handle(), SW_HIDE);
+  return true;
+}
+
+bool STDMETHODCALLTYPE TPositionEditLink::CancelEdit() {
+  if (!box_) return true;
+  RestoreHandler();
+  SendMessageW(box_->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  ShowWindow(box_->Handle(), SW_HIDE);
+  return true;
+}
+
+void STDMETHODCALLTYPE TPositionEditLink::ProcessMessage(MSG& message) {
+  if (!box_) return;
+  auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(box_->Handle(), GWLP_WNDPROC));
+  CallWindowProcW(proc, box_->Handle(), message.message, message.wParam, message.lParam);
+}
+
+void TPositionEditLink::InstallHandler() {
+  if (savedProc_ || !box_) return;
+  SetPropW(box_->Handle(), kLinkProp, this);
+  savedProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(box_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPositionEditLink::LinkProc)));
+}
+
+void TPositionEditLink::RestoreHandler() {
+  if (!savedProc_ || !box_) return;
+  SetWindowLongPtrW(box_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedProc_));
+  RemovePropW(box_->Handle(), kLinkProp);
+  savedProc_ = nullptr;
+}
+
+LRESULT CALLBACK TPositionEditLink::LinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* link = static_cast<TPositionEditLink*>(GetPropW(hwnd, kLinkProp));
+  if (!link || !link->savedProc_) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  if (msg == WM_KILLFOCUS) {
+    // Losing the focus ends the edit (the grid asks the link to finish).
+    if (link->grid_) link->grid_->EndEditNode();
+    return 0;
+  }
+  return CallWindowProcW(link->savedProc_, hwnd, msg, wParam, lParam);
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The in-place editor of the Position column of the wallpaper grid: a
+// drop-down list of "Center", "Tile" and "Stretch" placed over the cell.
+// The grid creates one link per edit (through lstFilesCreateEditor) and
+// drops it when the edit has ended; the link owns its box.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "grid/DataGrid.h"
+#include "grid/EditLink.h"
+#include "list/WallpaperEntry.h"
+
+// The wallpaper grid: one TWallpaperEntry per row.
+using TWallpaperGrid = TDataGrid<TWallpaperEntry>;
+
+// The drop-down list box of the editor. Its items are drawn by the box
+// itself (owner-drawn fixed, 13 pixels high); keys go to OnKey first.
+class TPositionBox : public TControl {
+ public:
+  static constexpr int kItemHeight = 13;
+
+  explicit TPositionBox(HWND parent);
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  std::wstring Text() const;
+  // Returns true when the key was dealt with.
+  std::function<bool(WPARAM key)> OnKey;
+
+ protected:
+  bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool HandleDrawItem(DRAWITEMSTRUCT* item) override;
+  bool HandleMeasureItem(MEASUREITEMSTRUCT* item) override;
+};
+
+class TPositionEditLink : public TEditLinkBase {
+ public:
+  // A new link with one reference held by the result.
+  static TEditLinkPtr Create();
+
+  bool STDMETHODCALLTYPE BeginEdit() override;
+  bool STDMETHODCALLTYPE CancelEdit() override;
+  bool STDMETHODCALLTYPE EndEdit() override;
+  bool STDMETHODCALLTYPE PrepareEdit(TVirtualGrid* grid, int row, int column) override;
+  RECT STDMETHODCALLTYPE GetBounds() override;
+  void STDMETHODCALLTYPE ProcessMessage(MSG& message) override;
+  void STDMETHODCALLTYPE SetBounds(RECT bounds) override;
+
+  // The editor box (null before PrepareEdit); for tests and diagnostics.
+  TPositionBox* Box() const { return box_.get(); }
+
+ private:
+  TPositionEditLink() = default;
+  ~TPositionEditLink() override;
+
+  void InstallHandler();
+  void RestoreHandler();
+  static LRESULT CALLBACK LinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  std::unique_ptr<TPositionBox> box_;
+  TWallpaperGrid* grid_ = nullptr;
+  int row_ = kNoRow;
+  int column_ = kNoColumn;
+  WNDPROC savedProc_ = nullptr;
+};

@@ -1,0 +1,63 @@
+#pragma once
+// A real top-level window hosting a wallpaper grid, as the main window does,
+// plus helpers to pump messages, click and paint into memory.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/GdiHandles.h"
+#include "list/PositionEditLink.h"
+
+class THostWindow {
+ public:
+  THostWindow(int width = 600, int height = 260);
+  ~THostWindow();
+  THostWindow(const THostWindow&) = delete;
+  THostWindow& operator=(const THostWindow&) = delete;
+  HWND Handle() const { return hwnd_; }
+
+ private:
+  HWND hwnd_ = nullptr;
+  TGdiObject<HFONT> font_;
+};
+
+// Runs the messages that are waiting (posted work, paints).
+void PumpMessages();
+
+// The grid as the main window lays it out: 8,48 551x135 with three columns.
+std::unique_ptr<TWallpaperGrid> MakeWallpaperGrid(HWND host);
+void AddRows(TWallpaperGrid& grid, int count);
+TWallpaperEntry Entry(const std::wstring& name, const std::string& position = "Center");
+
+// The handlers the main window puts on its grid: only column 2 may be
+// edited, with a TPositionEditLink; clicks, Space and selection changes ask
+// for edits of the focused row.
+void WireProgramHandlers(TWallpaperGrid& grid);
+
+// Client-coordinate middle of a cell.
+POINT CellCenter(const TVirtualGrid& grid, int row, int column);
+void Click(HWND hwnd, POINT p, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP);
+void PressKey(HWND hwnd, WPARAM key);
+
+// A 32-bit memory surface of the grid's client size.
+class TMemorySurface {
+ public:
+  TMemorySurface(int width, int height);
+  ~TMemorySurface();
+  TMemorySurface(const TMemorySurface&) = delete;
+  TMemorySurface& operator=(const TMemorySurface&) = delete;
+  HDC DC() const { return dc_.get(); }
+  COLORREF Pixel(int x, int y) const;
+
+ private:
+  int width_, height_;
+  TOwnedDC dc_;
+  TBitmapHandle bitmap_;
+  void* bits_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
+// Paints the grid's whole client area through WM_PRINTCLIENT.
+void PrintClient(TVirtualGrid& grid, TMemorySurface& surface);
