@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
   }
   std::filesystem::remove_all(dir);
 
-  std::printf("entries: %d, file: %llu bytes, best of %d rounds\n", entries,
-              static_cast<unsigned long long>(fileSize), rounds);
+  std::printf("entries: %d, file: %llu bytes, best of %d rounds\n", entries, static_cast<unsigned long long>(fileSize),
+              rounds);
   std::printf("read file bytes (reference): %8.2f ms\n", bestRead * 1e3);
   std::printf("load list:                   %8.2f ms\n", bestLoad * 1e3);
   std::printf("save list:                   %8.2f ms\n", bestSave * 1e3);

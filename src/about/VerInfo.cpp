@@ -10,9 +10,9 @@
 namespace {
 
 // Index -> string-table key; index 0 is the language name.
-constexpr const char* kStringKeys[] = {nullptr,          "CompanyName",    "FileDescription",  "FileVersion",
-                                       "InternalName",   "LegalCopyright", "LegalTrademarks",  "OriginalFilename",
-                                       "ProductName",    "ProductVersion", "Comments"};
+constexpr const char* kStringKeys[] = {nullptr,        "CompanyName",    "FileDescription", "FileVersion",
+                                       "InternalName", "LegalCopyright", "LegalTrademarks", "OriginalFilename",
+                                       "ProductName",  "ProductVersion", "Comments"};
 constexpr int kStringKeyCount = static_cast<int>(sizeof(kStringKeys) / sizeof(kStringKeys[0]));
 
 // Texts longer than this are cut (the terminating NUL counted).
@@ -95,10 +95,15 @@ std::string TVersionInfo::GetVersionString(int index) const {
 std::uint32_t TVersionInfo::GetVersionNumber(int index) const {
   if (!FixedInfo_) return 0;
   switch (index) {
-    case 0: return HIWORD(FixedInfo_->dwFileVersionMS);
-    case 1: return LOWORD(FixedInfo_->dwFileVersionMS);
-    case 2: return HIWORD(FixedInfo_->dwFileVersionLS);
-    case 3: return LOWORD(FixedInfo_->dwFileVersionLS);
-    default: return 0;
+    case 0:
+      return HIWORD(FixedInfo_->dwFileVersionMS);
+    case 1:
+      return LOWORD(FixedInfo_->dwFileVersionMS);
+    case 2:
+      return HIWORD(FixedInfo_->dwFileVersionLS);
+    case 3:
+      return LOWORD(FixedInfo_->dwFileVersionLS);
+    default:
+      return 0;
   }
 }

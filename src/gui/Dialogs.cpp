@@ -12,9 +12,7 @@ int Show(const std::wstring& text, const std::wstring& caption, UINT type) {
 
 void ShowErrorBox(const std::wstring& text) { ShowErrorBox(text, L"Error"); }
 
-void ShowErrorBox(const std::wstring& text, const std::wstring& caption) {
-  Show(text, caption, MB_ICONSTOP | MB_OK);
-}
+void ShowErrorBox(const std::wstring& text, const std::wstring& caption) { Show(text, caption, MB_ICONSTOP | MB_OK); }
 
 void ShowInfoBox(const std::wstring& text, const std::wstring& caption) {
   Show(text, caption, MB_ICONINFORMATION | MB_OK);

@@ -43,8 +43,8 @@ bool TRegistry::Open(const std::wstring& key, bool canCreate, REGSAM access) {
   HKEY opened = nullptr;
   LONG result;
   if (canCreate)
-    result = RegCreateKeyExW(rootKey_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &opened,
-                             nullptr);
+    result =
+        RegCreateKeyExW(rootKey_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &opened, nullptr);
   else
     result = RegOpenKeyExW(rootKey_, path.c_str(), 0, access, &opened);
   if (result != ERROR_SUCCESS) return false;

@@ -132,7 +132,8 @@ bool ReadWholeFile(const std::wstring& fileName, std::string& bytes) {
   while (done < bytes.size()) {
     DWORD got = 0;
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
-    if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr)) Fail("Cannot read file", fileName, GetLastError());
+    if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr))
+      Fail("Cannot read file", fileName, GetLastError());
     if (got == 0) break;  // the file shrank while we read it
     done += got;
   }
@@ -143,13 +144,14 @@ bool ReadWholeFile(const std::wstring& fileName, std::string& bytes) {
 void WriteFileReplacing(const std::wstring& fileName, std::string_view bytes) {
   const DWORD attributes = GetFileAttributesW(fileName.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw EStreamError("Cannot create file " + Quoted(fileName) + ". It is a folder.");
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+      throw EStreamError("Cannot create file " + Quoted(fileName) + ". It is a folder.");
     if (attributes & FILE_ATTRIBUTE_READONLY)
       throw EStreamError("Cannot save file " + Quoted(fileName) + ". The file is read-only.");
   }
   TTemporaryFile temporary(ReplacementFileName(fileName));
-  TFileHandle file(CreateFileW(temporary.Name().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  TFileHandle file(
+      CreateFileW(temporary.Name().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) {
     const DWORD code = GetLastError();
     temporary.Keep();  // nothing was created, nothing to remove (it may be another's file)

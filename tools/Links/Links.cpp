@@ -4,8 +4,8 @@
 // ShowLinks returns: clicks reach the scroll box as WM_NOTIFY, and the
 // scroll box opens the link (see src/about/LinksContract.h). The addresses
 // are fictional.
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <string>
 

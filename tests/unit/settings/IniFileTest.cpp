@@ -1,8 +1,7 @@
-#include "gui/IniFile.h"
-
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "gui/IniFile.h"
 
 namespace {
 

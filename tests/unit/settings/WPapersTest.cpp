@@ -1,14 +1,12 @@
-#include "settings/WPapers.h"
-
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 
-#include <gtest/gtest.h>
-
 #include "TempFolder.h"
 #include "gui/Stream.h"
+#include "settings/WPapers.h"
 
 namespace {
 
@@ -119,8 +117,8 @@ class WPapersFailedSave : public WPapersFile {
       EXPECT_NE(std::string(e.what()).find("WPapers.ini"), std::string::npos) << e.what();
     }
     std::filesystem::permissions(dir.Root(), std::filesystem::perms::owner_all);
-    std::filesystem::permissions(dir.Path("WPapers.ini"), std::filesystem::perms::owner_read |
-                                                               std::filesystem::perms::owner_write);
+    std::filesystem::permissions(dir.Path("WPapers.ini"),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(dir.Read("WPapers.ini"), before);
     EXPECT_FALSE(dir.Exists("WPapers.ini.saving"));
   }
@@ -129,8 +127,8 @@ class WPapersFailedSave : public WPapersFile {
 
 TEST_F(WPapersFailedSave, ReadOnlyFile) {
   std::filesystem::permissions(dir.Path("WPapers.ini"), std::filesystem::perms::owner_read |
-                                                             std::filesystem::perms::group_read |
-                                                             std::filesystem::perms::others_read);
+                                                            std::filesystem::perms::group_read |
+                                                            std::filesystem::perms::others_read);
   ExpectSaveFailsKeepingOldFile();
 }
 

@@ -1,10 +1,9 @@
 // The engine stand-in keeps the engine's side of the contract: one hidden
 // obj_Form/REVorude window while it runs, the state message to the
 // commander's window, and "-stopzpe" ending the running copy.
-#include <windows.h>
-#include <shellapi.h>
-
 #include <gtest/gtest.h>
+#include <shellapi.h>
+#include <windows.h>
 
 #include <vector>
 

@@ -1,9 +1,8 @@
 // The sample links library fills a scroll box with SysLink controls that
 // keep working after the library is unloaded.
-#include <windows.h>
 #include <commctrl.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <vector>
 

@@ -1,13 +1,11 @@
-#include "gui/Registry.h"
-
-#include <windows.h>
 #include <aclapi.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "WineTestKit.h"
 #include "engine/Startup.h"
 #include "gui/ProgramPath.h"
+#include "gui/Registry.h"
 
 namespace {
 
@@ -189,8 +187,8 @@ TEST_F(StartupEntry, RegistryErrorIsReportedInAnErrorBox) {
   registry.CloseKey();
   PSECURITY_DESCRIPTOR original = nullptr;
   PACL originalDacl = nullptr;
-  ASSERT_EQ(GetSecurityInfo(guard, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &originalDacl,
-                            nullptr, &original),
+  ASSERT_EQ(GetSecurityInfo(guard, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &originalDacl, nullptr,
+                            &original),
             ERROR_SUCCESS);
   ACL empty;
   InitializeAcl(&empty, sizeof(empty), ACL_REVISION);
@@ -214,7 +212,8 @@ TEST_F(StartupEntry, RegistryErrorIsReportedInAnErrorBox) {
 
   EXPECT_FALSE(result);
   EXPECT_TRUE(seen);
-  EXPECT_EQ(text, L"Unable to add the Ombrelle to the startup list!\r\rYou have not permission to change system settings.");
+  EXPECT_EQ(text,
+            L"Unable to add the Ombrelle to the startup list!\r\rYou have not permission to change system settings.");
   EXPECT_EQ(RunValue(), L"<none>");
 }
 

@@ -1,8 +1,7 @@
-#include "about/VerInfo.h"
-
 #include <gtest/gtest.h>
 
 #include "WineTestKit.h"
+#include "about/VerInfo.h"
 #include "engine/CPApplet.h"
 #include "gui/AnsiText.h"
 #include "gui/ProgramPath.h"

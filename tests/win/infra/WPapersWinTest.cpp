@@ -11,8 +11,7 @@ namespace {
 
 TWallpaperArray ListOf(int count) {
   TWallpaperArray list;
-  for (int i = 0; i < count; ++i)
-    list.Append({L"pic" + std::to_wstring(i) + L".jpg", L"C:\\Pictures", "Center"});
+  for (int i = 0; i < count; ++i) list.Append({L"pic" + std::to_wstring(i) + L".jpg", L"C:\\Pictures", "Center"});
   return list;
 }
 
@@ -52,8 +51,8 @@ TEST(WPapersOnWindows, RoundTripInTheCodePage) {
   list.Append({L"caf\u00E9.jpg", L"C:\\\u00C9t\u00E9", "Stretch"});
   SaveWallpaperList(file, list);
   const std::string bytes = ReadBytes(file);
-  EXPECT_EQ(bytes, "[Wallpaper #1]\r\nFilename=" + WideToAnsi(L"caf\u00E9.jpg") + "\r\nPath=" +
-                       WideToAnsi(L"C:\\\u00C9t\u00E9") + "\r\nPosition=Stretch\r\n\r\n");
+  EXPECT_EQ(bytes, "[Wallpaper #1]\r\nFilename=" + WideToAnsi(L"caf\u00E9.jpg") +
+                       "\r\nPath=" + WideToAnsi(L"C:\\\u00C9t\u00E9") + "\r\nPosition=Stretch\r\n\r\n");
   TWallpaperArray reloaded;
   LoadWallpaperList(file, reloaded);
   ASSERT_EQ(reloaded.Count(), 1);
