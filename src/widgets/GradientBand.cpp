@@ -61,13 +61,16 @@ int TGradientBand::StepAt(int x, int y, int width, int height) const {
       den = height;
       break;
     case gstDiagonalUp:
-      num = static_cast<long long>(x) * height + static_cast<long long>(height - 1 - y) * width;
-      den = 2LL * width * height;
+    case gstDiagonalDown: {
+      // Corner to corner: the starting corner is step 0, the opposite one
+      // the last step.
+      const long long w = width > 1 ? width - 1 : 1;
+      const long long h = height > 1 ? height - 1 : 1;
+      const long long dy = style_ == gstDiagonalUp ? h - y : y;
+      num = static_cast<long long>(x) * h + dy * w;
+      den = 2 * w * h + 1;
       break;
-    case gstDiagonalDown:
-      num = static_cast<long long>(x) * height + static_cast<long long>(y) * width;
-      den = 2LL * width * height;
-      break;
+    }
   }
   if (den <= 0) return 0;
   const long long step = num * steps_ / den;

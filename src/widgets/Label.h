@@ -47,6 +47,7 @@ class TLabel : public TGraphicControl {
 
   const std::wstring& Hint() const { return hint_.Text(); }
   void SetHint(const std::wstring& text) { hint_.Set(Handle(), text); }
+  HWND HintWindow() const { return hint_.TooltipHandle(); }
 
   // The mnemonic character of the caption (upper case), or 0.
   wchar_t Mnemonic() const;

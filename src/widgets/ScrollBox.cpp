@@ -60,7 +60,18 @@ void TScrollBox::ScrollTo(int pos) {
   if (pos > limit) pos = limit;
   if (pos < 0) pos = 0;
   if (pos != pos_) {
-    ScrollWindowEx(Handle(), 0, pos_ - pos, nullptr, nullptr, nullptr, nullptr,
+    // The system moves only the children inside the scrolled rectangle, so
+    // it takes in those out of view as well; the picture scrolls within the
+    // client area.
+    const RECT client = ClientRect();
+    RECT all = client;
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT r{};
+      GetWindowRect(child, &r);
+      MapWindowPoints(HWND_DESKTOP, Handle(), reinterpret_cast<POINT*>(&r), 2);
+      UnionRect(&all, &all, &r);
+    }
+    ScrollWindowEx(Handle(), 0, pos_ - pos, &all, &client, nullptr, nullptr,
                    SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
     pos_ = pos;
   }
