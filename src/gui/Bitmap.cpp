@@ -201,6 +201,38 @@ void TBitmap::TakePalette(HPALETTE palette) {
 
 HBITMAP TBitmap::Handle() { return handle_.get(); }
 
+HBITMAP TBitmap::CopyHandle() const {
+  if (!handle_) return nullptr;
+  GdiFlush();
+  return static_cast<HBITMAP>(CopyImage(handle_.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+void TBitmap::LoadFromHandle(HBITMAP bitmap, HPALETTE palette) {
+  BITMAP info{};
+  if (!bitmap || GetObjectW(bitmap, sizeof(info), &info) == 0) InvalidBitmap();
+  const int width = info.bmWidth;
+  const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+  ReleaseHandle();
+  palette_.reset();
+  Recreate(width, height, TPixelFormat::pf24bit, false);
+  if (handle_) {
+    BITMAPINFO want{};
+    want.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    want.bmiHeader.biWidth = width;
+    want.bmiHeader.biHeight = -height;
+    want.bmiHeader.biPlanes = 1;
+    want.bmiHeader.biBitCount = 24;
+    want.bmiHeader.biCompression = BI_RGB;
+    TScreenDC screen;
+    TSelectPalette select(screen.Get(), palette);
+    if (GetDIBits(screen.Get(), bitmap, 0, UINT(height), bits_, &want, DIB_RGB_COLORS) == 0) {
+      ReleaseHandle();
+      InvalidBitmap();
+    }
+  }
+  Changed();
+}
+
 TCanvas& TBitmap::Canvas() {
   if (!canvas_) {
     canvas_ = TCanvas::CreateMemory();

@@ -57,6 +57,12 @@ class TBitmap : public TGraphic {
 
   // The DIB section; made on demand (an empty bitmap has none).
   HBITMAP Handle();
+  // A new DIB section with a copy of the pixels, owned by the caller (the
+  // clipboard takes such handles). Null when empty.
+  HBITMAP CopyHandle() const;
+  // Takes the pixels of any bitmap handle (device-dependent or DIB) as a
+  // 24-bit bitmap; palette (may be null) resolves a device bitmap's indices.
+  void LoadFromHandle(HBITMAP bitmap, HPALETTE palette);
   // Drops pixels and handle; the bitmap becomes empty, the format stays.
   void ReleaseHandle();
   // A canvas on a memory DC with the bitmap selected.

@@ -293,4 +293,18 @@ void TJPEGImage::Compress() {
   data_->Grayscale = settings.Grayscale;
 }
 
+void TJPEGImage::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) {
+  TBitmap& bitmap = Bitmap();
+  format = CF_BITMAP;
+  data = bitmap.CopyHandle();
+  palette = bitmap.PaletteHandle() ? CopyPalette(bitmap.PaletteHandle()) : nullptr;
+}
+
+void TJPEGImage::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) {
+  if (format != CF_BITMAP || !data) throw EInvalidGraphic("Unsupported clipboard format");
+  TBitmap bitmap;
+  bitmap.LoadFromHandle(static_cast<HBITMAP>(data), palette);
+  Assign(bitmap);
+}
+
 void TJPEGImage::Draw(TCanvas& canvas, const TRect& rect) { canvas.StretchDraw(rect, Bitmap()); }

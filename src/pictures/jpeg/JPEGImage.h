@@ -53,6 +53,12 @@ class TJPEGImage : public TGraphic {
   void Draw(TCanvas& canvas, const TRect& rect) override;
   void Changed() override;
 
+  // The clipboard forms: the decoded picture as CF_BITMAP with its
+  // palette (both new handles for the clipboard to own), and back.
+  // Loading takes CF_BITMAP only.
+  void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette);
+  void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette);
+
   // The decoded bitmap; decodes on first use.
   TBitmap& Bitmap();
   // Decodes now if not decoded yet.

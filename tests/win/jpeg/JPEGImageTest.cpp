@@ -217,3 +217,25 @@ TEST(JPEGImage, WindowLayoutFormIsLengthThenBytes) {
   TMemoryStream lying(std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0x7F, 1});
   EXPECT_THROW(empty.ReadData(lying), EStreamError);
 }
+
+TEST(JPEGImage, ClipboardFormsCarryTheDecodedPicture) {
+  TJPEGImage image;
+  Load(image, QuadrantJPEG(24, 16));
+  UINT format = 0;
+  HANDLE data = nullptr;
+  HPALETTE palette = nullptr;
+  image.SaveToClipboardFormat(format, data, palette);
+  EXPECT_EQ(format, UINT(CF_BITMAP));
+  ASSERT_NE(data, nullptr);
+  EXPECT_NE(data, image.Bitmap().Handle());  // the clipboard gets its own copy
+  TBitmapHandle owned(static_cast<HBITMAP>(data));
+  TPaletteOwner ownedPalette(palette);
+
+  TJPEGImage back;
+  back.LoadFromClipboardFormat(format, data, palette);
+  EXPECT_EQ(back.GetWidth(), 24);
+  TBitmap target(24, 16);
+  target.Canvas().Draw(0, 0, back);
+  ExpectQuadrantsDrawn(target);
+  EXPECT_THROW(back.LoadFromClipboardFormat(CF_TEXT, data, nullptr), EInvalidGraphic);
+}
