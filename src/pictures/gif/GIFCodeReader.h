@@ -33,6 +33,9 @@ class TGIFCodeReader {
   void SkipRest();
 
  private:
+  // The decoder's fast loop reads codes straight from the buffer.
+  friend class TGIFLZWDecoder;
+
   // Brings in the next sub-block; false when the data has run out.
   bool Fill(int width);
   bool Refill();

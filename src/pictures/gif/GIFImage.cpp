@@ -16,7 +16,8 @@ void TGIFImage::Clear() {
   Render.reset();
   images_.Clear();
   header_.Clear();
-  source_.clear();
+  source_.reset();
+  sourceSize_ = 0;
   reserved_ = 0;
 }
 
@@ -39,13 +40,15 @@ void TGIFImage::LoadFromStream(TStream& stream) {
     TGIFTrailer(*this).LoadFromStream(stream);
 
     const std::int64_t end = stream.Position();
-    source_.resize(std::size_t(end - start));
+    sourceSize_ = std::size_t(end - start);
+    source_.reset(sourceSize_ ? new std::uint8_t[sourceSize_] : nullptr);
     stream.SetPosition(start);
-    stream.Read(source_.data(), source_.size());
+    stream.ReadBuffer(source_.get(), sourceSize_);
     stream.SetPosition(end);
   } catch (...) {
     stream.SetPosition(start);
-    source_.clear();
+    source_.reset();
+    sourceSize_ = 0;
     ReportProgress(ProgressEnding, 0);
     throw;
   }
@@ -53,7 +56,7 @@ void TGIFImage::LoadFromStream(TStream& stream) {
   Changed();
 }
 
-void TGIFImage::SaveToStream(TStream& stream) { stream.WriteBuffer(source_.data(), source_.size()); }
+void TGIFImage::SaveToStream(TStream& stream) { stream.WriteBuffer(source_.get(), sourceSize_); }
 
 std::string TGIFImage::Version() const {
   std::string version = "87a";

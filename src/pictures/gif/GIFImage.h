@@ -108,7 +108,8 @@ class TGIFImage : public TGraphic {
   TGIFHeader header_;
   std::size_t reserved_ = 0;
   // The data as loaded, for SaveToStream.
-  std::vector<std::uint8_t> source_;
+  std::unique_ptr<std::uint8_t[]> source_;
+  std::size_t sourceSize_ = 0;
 };
 
 template <class T>

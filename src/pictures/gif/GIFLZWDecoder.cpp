@@ -13,6 +13,9 @@ TGIFLZWDecoder::TGIFLZWDecoder(TGIFCodeReader& reader, int minCodeSize)
   std::memset(prefix_, 0, sizeof prefix_);
   std::memset(suffix_, 0, sizeof suffix_);
   for (int i = 0; i < clear_; ++i) suffix_[i] = std::uint8_t(i);
+  // The clear and end codes must never look like stored strings; other
+  // lengths are written before they are read.
+  length_[clear_] = length_[end_] = 0;
   next_ = clear_ + 2;
   width_ = minCodeSize_ + 1;
   threshold_ = 2 * clear_;
@@ -63,9 +66,122 @@ void TGIFLZWDecoder::Run(TGIFPixelPlacer& out) {
       Step(code, out);
     }
     if (out.Full()) return;
-    code = NextCode();
+    code = walkOnly_ ? NextCode() : FastRun(out);
     if (code < 0) return;
   }
+}
+
+namespace {
+
+// Copies count bytes in 16-byte pieces: the last piece may write (and read)
+// up to 15 bytes beyond, which the callers leave room for.
+inline void CopyOver(std::uint8_t* to, const std::uint8_t* from, std::size_t count) {
+  for (std::size_t i = 0; i < count; i += 16) {
+    std::uint8_t piece[16];
+    std::memcpy(piece, from + i, 16);
+    std::memcpy(to + i, piece, 16);
+  }
+}
+
+}  // namespace
+
+int TGIFLZWDecoder::FastRun(TGIFPixelPlacer& out) {
+  // The common codes, with the hot state in locals: stores to the pixels go
+  // through a byte pointer, which the compiler must assume may change any
+  // member. Returns the first code this loop leaves to Step (or a negative
+  // value when the data has ended). Writes stay 16 bytes short of the row's
+  // end, so the 16-byte pieces never reach beyond it; the bytes they write
+  // past a string are overwritten by the next string or by the final fill.
+  const std::uint8_t* const bits = reader_.buffer_;
+  int bit = reader_.curBit_;
+  int last = reader_.lastBit_;
+  std::uint8_t* const base = out.Base();
+  std::uint8_t* cur = out.Cursor();
+  std::uint8_t* const end = out.End();
+  const std::size_t size = out.Size();
+  const int clear = clear_;
+  int width = width_;
+  int threshold = threshold_;
+  int next = next_;
+  int old = old_;
+  std::uint8_t first = first_;
+  const std::uint8_t* prev = prev_;
+  std::size_t prevLength = prevLength_;
+  bool prevWhole = prevWhole_;
+
+  int code;
+  for (;;) {
+    if (bit + width < last) {
+      const std::uint8_t* p = bits + (bit >> 3);
+      const std::uint32_t raw = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16);
+      code = int((raw >> (bit & 7)) & ((1u << width) - 1));
+      bit += width;
+    } else {
+      reader_.curBit_ = bit;
+      code = reader_.Read(width);
+      bit = reader_.curBit_;
+      last = reader_.lastBit_;
+      if (code < 0) break;
+    }
+
+    std::uint8_t* const start = cur;
+    std::size_t length;
+    const std::size_t room = std::size_t(end - cur);
+    if (code < clear) {
+      if (room <= 1) break;
+      *cur++ = std::uint8_t(code);
+      first = std::uint8_t(code);
+      length = 1;
+    } else if (code < next && (length = length_[code]) != 0 && length + 16 <= room &&
+               where_[code] + length + 16 <= size) {
+      const std::uint8_t* from = base + where_[code];
+      first = from[0];
+      CopyOver(cur, from, length);
+      cur += length;
+    } else if (code == next && prevWhole && prevLength + 17 <= room &&
+               std::size_t(prev - base) + prevLength + 16 <= size) {
+      // The previous string followed by its own first value.
+      first = prev[0];
+      CopyOver(cur, prev, prevLength);
+      cur[prevLength] = first;
+      length = prevLength + 1;
+      cur += length;
+    } else {
+      break;
+    }
+
+    if (next < TableSize) {
+      prefix_[next] = std::uint16_t(old);
+      suffix_[next] = first;
+      if (prevWhole && prev + prevLength == start) {
+        where_[next] = std::uint32_t(prev - base);
+        length_[next] = std::uint16_t(prevLength + 1);
+      } else {
+        length_[next] = 0;
+      }
+      ++next;
+      if (next >= threshold && threshold < TableSize) {
+        threshold *= 2;
+        ++width;
+      }
+    }
+    old = code;
+    prev = start;
+    prevLength = length;
+    prevWhole = true;
+  }
+
+  reader_.curBit_ = bit;
+  out.MoveTo(cur);
+  width_ = width;
+  threshold_ = threshold;
+  next_ = next;
+  old_ = old;
+  first_ = first;
+  prev_ = prev;
+  prevLength_ = prevLength;
+  prevWhole_ = prevWhole;
+  return code;
 }
 
 void TGIFLZWDecoder::StartAfterClear(int code, TGIFPixelPlacer& out) {

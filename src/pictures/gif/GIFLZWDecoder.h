@@ -31,6 +31,7 @@ class TGIFLZWDecoder {
  private:
   int NextCode();
   void Run(TGIFPixelPlacer& out);
+  int FastRun(TGIFPixelPlacer& out);
   void ResetTable();
   void StartAfterClear(int code, TGIFPixelPlacer& out);
   void Step(int code, TGIFPixelPlacer& out);

@@ -21,13 +21,25 @@ class TGIFPixelPlacer {
 
   std::uint8_t* Base() const { return base_; }
   std::uint8_t* Cursor() const { return cur_; }
+  // End of the current row (of the whole buffer when not interlaced).
+  std::uint8_t* End() const { return end_; }
   std::size_t Room() const { return std::size_t(end_ - cur_); }
+  std::size_t Size() const { return width_ * height_; }
+  // Takes values written directly up to cursor, which stays short of End().
+  void MoveTo(std::uint8_t* cursor) { cur_ = cursor; }
   // True once every pixel has been placed.
   bool Full() const { return full_; }
 
   void Put(std::uint8_t value) {
     *cur_++ = value;
     if (cur_ == end_) NextRow();
+  }
+  // Gives every pixel not placed yet the value fill.
+  void FillRest(std::uint8_t fill) {
+    while (!full_) {
+      std::memset(cur_, fill, Room());
+      NextRow();
+    }
   }
   // Takes count values that were written at the cursor directly; count must
   // not exceed Room().

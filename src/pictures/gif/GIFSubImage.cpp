@@ -79,20 +79,25 @@ void TGIFSubImage::DecodePixels(TStream& stream) {
   // Charged before allocating: an absurd size fails here instead of taking
   // all memory.
   Image().Reserve(count);
-  // One allocation at the final size; every pixel is written exactly once
-  // more (fill, then decoded value), which matters where fresh memory is
-  // slow to touch.
+  // One allocation at the final size, and every pixel written once: by the
+  // decoder, or afterwards with the fill value where the data did not
+  // reach. Fresh memory is slow to touch on some systems.
   data_.reset(count ? new std::uint8_t[count] : nullptr);
   dataSize_ = count;
   const std::uint8_t fill = transparent_ && graphicControl_ ? graphicControl_->TransparentColorIndex() : 0;
-  if (count) std::memset(data_.get(), fill, count);
-
-  std::uint8_t minCodeSize = 0;
-  if (!gifio::ReadByte(stream, minCodeSize)) return;
-  TGIFCodeReader reader(stream, *this);
-  TGIFLZWDecoder decoder(reader, minCodeSize);
   TGIFPixelPlacer out(data_.get(), std::size_t(Width()), std::size_t(Height()), Interlaced());
-  decoder.Decode(out);
+  try {
+    std::uint8_t minCodeSize = 0;
+    if (gifio::ReadByte(stream, minCodeSize)) {
+      TGIFCodeReader reader(stream, *this);
+      TGIFLZWDecoder decoder(reader, minCodeSize);
+      decoder.Decode(out);
+    }
+  } catch (...) {
+    out.FillRest(fill);
+    throw;
+  }
+  out.FillRest(fill);
 }
 
 void TGIFImageList::LoadFromStream(TStream& stream) {
