@@ -32,6 +32,28 @@ void TGraphicControl::Repaint() {
   if (Handle()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
+void TGraphicControl::BringToFront() {
+  if (Handle()) SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TGraphicControl::SendToBack() {
+  if (Handle()) SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TGraphicControl::StayUnderWindowedSiblings() {
+  RECT mine{};
+  GetWindowRect(Handle(), &mine);
+  HWND lowest = nullptr;
+  for (HWND w = GetWindow(Handle(), GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (dynamic_cast<TGraphicControl*>(TControl::FromHandle(w)) || !IsWindowVisible(w)) continue;
+    RECT theirs{};
+    RECT overlap{};
+    GetWindowRect(w, &theirs);
+    if (IntersectRect(&overlap, &mine, &theirs)) lowest = w;
+  }
+  if (lowest) SetWindowPos(Handle(), lowest, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TGraphicControl::PaintBackground(HDC dc, const RECT& client) {
   if (transparent_)
     PaintUnderneath(Handle(), dc);
@@ -49,6 +71,7 @@ void TGraphicControl::MouseLeave() {
 
 void TGraphicControl::PaintWindow() {
   BeforePaint();
+  StayUnderWindowedSiblings();
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(Handle(), &ps);
   const RECT client = ClientRect();

@@ -8,9 +8,12 @@
 // siblings, see Underneath.h) and then its content, and copies the result
 // to the screen in one go. Because the backdrop is part of its own paint,
 // it needs no help from the parent, never flickers, and reads back the same
-// in a memory DC as on the screen. Graphic controls are never tab stops and
-// are placed at the top of the z-order when created, so that they lie over
-// the bands and panels created before them.
+// in a memory DC as on the screen. Graphic controls are never tab stops.
+// As in the classic window-less controls, a graphic control lies over the
+// graphic controls created before it but under any windowed control (edit,
+// button, scroll box) that overlaps it: it goes to the top of the z-order
+// when created and, when it first paints, moves under windowed siblings
+// that overlap it.
 //
 // WM_PRINTCLIENT draws the content alone (plus the backdrop when the caller
 // asks for PRF_ERASEBKGND), so a caller can see exactly what the control
@@ -39,6 +42,9 @@ class TGraphicControl : public TControl {
 
   // Paints now, not at the next paint cycle.
   void Repaint();
+  // Z-order among the siblings.
+  void BringToFront();
+  void SendToBack();
 
   std::function<void(TControl& sender)> OnMouseEnter;
   std::function<void(TControl& sender)> OnMouseLeave;
@@ -68,6 +74,7 @@ class TGraphicControl : public TControl {
 
  private:
   void PaintWindow();
+  void StayUnderWindowedSiblings();
 
   HFONT font_ = nullptr;
   TFontHandle ownedFont_;

@@ -4,7 +4,9 @@
 
 #include "widgets/Underneath.h"
 
-TLabel::TLabel(HWND parent, int left, int top, int width, int height, const std::wstring& caption) {
+TLabel::TLabel(HWND parent, int left, int top, int width, int height, const std::wstring& caption,
+               TAlignment alignment)
+    : alignment_(alignment) {
   CreateLabel(L"DvLabel", parent, left, top, width, height, caption);
 }
 

@@ -9,7 +9,8 @@
 //
 // With AutoSize on (the default for labels made without a size, width or
 // height 0) the label fits itself to its caption whenever caption or font
-// change; a right-aligned label keeps its right edge. A fixed-size label
+// change; a right-aligned label keeps its right edge, left + width as made
+// (so TLabel(p, 360, 12, 0, 0, L"Ombrelle", TAlignment::Right) ends at 360). A fixed-size label
 // cuts or wraps its text as told. Mnemonics ("&S") are underlined; the label
 // answers DLGC_STATIC and, when it has a focus control, moves in the z-order
 // to just above it, so that the dialog manager's mnemonic handling focuses
@@ -25,7 +26,8 @@
 
 class TLabel : public TGraphicControl {
  public:
-  TLabel(HWND parent, int left, int top, int width, int height, const std::wstring& caption);
+  TLabel(HWND parent, int left, int top, int width, int height, const std::wstring& caption,
+         TAlignment alignment = TAlignment::Left);
 
   TColor FontColor() const { return fontColor_; }
   void SetFontColor(TColor color);

@@ -264,3 +264,28 @@ TEST(FlatSpeedButton, DisabledIsGreyAndNeverHot) {
   EXPECT_FALSE(HasColor(*bitmap, RGB(0, 0, 255)));
   EXPECT_TRUE(HasColor(*bitmap, GetSysColor(COLOR_BTNSHADOW)));
 }
+
+TEST(TransparentControls, LieUnderOverlappingWindowedControls) {
+  THostWindow host;
+  TLabel error(host.Panel(), 8, 40, 337, 13, L"Unable to find the external links file!");
+  HWND box = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 8, 32, 337, 139, host.Panel(), nullptr,
+                             nullptr, nullptr);
+  TLabel apart(host.Panel(), 8, 300, 60, 13, L"apart");
+  InvalidateRect(error.Handle(), nullptr, FALSE);
+  UpdateWindow(error.Handle());
+  bool below = false;
+  for (HWND w = GetWindow(box, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) below = below || w == error.Handle();
+  EXPECT_TRUE(below);
+  // A label that overlaps nothing stays above the windowed control.
+  bool above = false;
+  for (HWND w = GetWindow(box, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) above = above || w == apart.Handle();
+  EXPECT_TRUE(above);
+  DestroyWindow(box);
+}
+
+TEST(Label, RightAlignedAutoSizeEndsWhereMade) {
+  THostWindow host;
+  TLabel label(host.Panel(), 360, 12, 0, 0, L"Ombrelle", TAlignment::Right);
+  EXPECT_EQ(label.Left() + label.Width(), 360);
+  EXPECT_GT(label.Width(), 20);
+}
