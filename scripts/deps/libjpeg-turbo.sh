@@ -26,11 +26,18 @@ need_root() {
   fi
 }
 
-# apt-get source unpacks with dpkg-source.
-if ! command -v dpkg-source >/dev/null; then
-  need_root "installing dpkg-dev"
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends dpkg-dev >/dev/null
-fi
+# Installs Debian packages, refreshing the package lists first when a fresh
+# machine has none yet.
+apt_install() {
+  need_root "installing $*"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get install -y -qq --no-install-recommends "$@" >/dev/null 2>&1 ||
+    { apt-get update -qq && apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
+}
+
+# apt-get source unpacks with dpkg-source; the SIMD code needs nasm.
+command -v dpkg-source >/dev/null || apt_install dpkg-dev
+command -v nasm >/dev/null || apt_install nasm
 
 # apt-get source needs a deb-src entry. When the machine has none, add one
 # beside each binary entry (same archive, suites, components and key).
@@ -66,8 +73,10 @@ if [ -z "$src" ] || [ ! -f "$src/CMakeLists.txt" ]; then
   rm -rf "$src_root"
   mkdir -p "$src_root"
   log "fetching Debian's source package"
+  # Lists that predate the deb-src entry know no source packages: refresh once.
   (cd "$src_root" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1) ||
-    (cd "$src_root" && apt-get source libjpeg-turbo)
+    { need_root "refreshing the package lists" && apt-get update -qq &&
+      (cd "$src_root" && apt-get source -qq libjpeg-turbo >/dev/null); }
   src=$(find "$src_root" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | sort | tail -n1)
 fi
 [ -n "$src" ] && [ -f "$src/CMakeLists.txt" ] || { echo "libjpeg-turbo: no source tree" >&2; exit 1; }
