@@ -103,10 +103,9 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
   const std::int64_t count = std::max<std::int64_t>(0, stream.Size() - stream.Position());
   NewData();
   FreeBitmap();
-  auto bytes = std::make_unique<TMemoryStream>();
-  bytes->SetSize(static_cast<std::size_t>(count));
-  if (count > 0) stream.ReadBuffer(const_cast<std::uint8_t*>(bytes->Memory()), static_cast<std::size_t>(count));
-  data_->Data = std::move(bytes);
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
+  stream.ReadBuffer(bytes.data(), bytes.size());
+  data_->Data = std::make_unique<TMemoryStream>(std::move(bytes));
   if (count > 0) {
     const TJPEGHeader header = TJPEGDecoder::ReadHeader(data_->Bytes(), data_->Size());
     data_->Width = header.Width;
