@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/GifLoad.h"
+#include "support/LiteralLzw.h"
 
 using namespace giftest;
 
@@ -228,4 +229,68 @@ TEST(GIFLZW, InterlacedRowsArriveInFourPasses) {
   const Loaded passes = LoadGif(gif.Data());
   ASSERT_EQ(passes.error, "");
   EXPECT_EQ(passes.Pixels(0), expect);
+}
+
+TEST(GIFLZW, AgreesWithTheValueByValueDecoder) {
+  // Well-formed, damaged and random image data, cut into sub-blocks of
+  // every size: the reader gives the same pixels, errors and warnings as
+  // the slow decoder that fetches one value per pixel.
+  std::uint32_t state = 12345;
+  auto random = [&state](std::uint32_t range) {
+    state = state * 1664525u + 1013904223u;
+    return (state >> 8) % range;
+  };
+  int compared = 0;
+  for (int round = 0; round < 1500; ++round) {
+    const int width = 1 + int(random(40));
+    const int height = 1 + int(random(12));
+    const bool interlaced = random(2) == 1;
+    const int m = 1 + int(random(8));
+    std::vector<std::uint8_t> pixels(std::size_t(width) * std::size_t(height));
+    for (auto& p : pixels) p = std::uint8_t(random(4) == 0 ? random(1u << m) : (&p == pixels.data() ? 0 : *(&p - 1)));
+
+    LzwOptions lzw;
+    lzw.minCodeSize = m;
+    lzw.leadingClear = random(4) != 0;
+    lzw.clearWhenFull = random(2) == 0;
+    lzw.clearEvery = random(4) == 0 ? 1 + int(random(50)) : 0;
+    lzw.endCode = random(5) != 0;
+    Bytes codes = random(10) == 0 ? Bytes(random(300)) : LzwEncode(pixels, lzw);
+    if (random(3) == 0)
+      for (auto& b : codes)
+        if (random(20) == 0) b = std::uint8_t(random(256));
+    if (random(4) == 0 && !codes.empty()) codes.resize(random(std::uint32_t(codes.size())));
+
+    std::vector<int> sizes;
+    for (int i = 0, n = 1 + int(random(4)); i < n; ++i) sizes.push_back(1 + int(random(random(2) ? 255 : 4)));
+    Bytes data{std::uint8_t(random(20) == 0 ? random(14) : std::uint32_t(m))};
+    const Bytes blocks = SubBlocks(codes, sizes, random(5) != 0);
+    data.insert(data.end(), blocks.begin(), blocks.end());
+    if (random(3) == 0) data.push_back(0x3B);
+
+    const int fill = random(2) ? int(random(256)) : -1;
+    GifBuilder gif;
+    gif.Header(width, height, 256);
+    if (fill >= 0) gif.GraphicControl(0, 0, fill);
+    FrameOptions options;
+    options.interlaced = interlaced;
+    gif.ImageData(width, height, data, options);
+
+    const LiteralResult expected = LiteralDecode(data, width, height, interlaced, std::uint8_t(fill >= 0 ? fill : 0));
+    const Loaded loaded = LoadGif(gif.Data());
+    SCOPED_TRACE(round);
+    if (!expected.error.empty()) {
+      ASSERT_EQ(loaded.error, expected.error);
+      continue;
+    }
+    // Data the decoder left behind is read as further blocks, which may
+    // fail; the frame itself is complete.
+    ASSERT_GE(loaded.image->Images().Count(), 1) << loaded.error;
+    ASSERT_EQ(loaded.Pixels(0), expected.pixels);
+    int decoderWarnings = 0;
+    for (const Report& report : loaded.warnings) decoderWarnings += report.sender == &loaded.Frame(0);
+    ASSERT_EQ(decoderWarnings, expected.warnings);
+    ++compared;
+  }
+  EXPECT_GT(compared, 1000);
 }
