@@ -236,6 +236,8 @@ void TBitmap::LoadFromHandle(HBITMAP bitmap, HPALETTE palette) {
 TCanvas& TBitmap::Canvas() {
   if (!canvas_) {
     canvas_ = TCanvas::CreateMemory();
+    // Drawing on the bitmap changes the bitmap.
+    canvas_->OnChange = [this](TCanvas&) { Changed(); };
     if (handle_) canvasOldBitmap_ = SelectObject(canvas_->Handle(), handle_.get());
   }
   return *canvas_;

@@ -27,6 +27,14 @@ TEST(Canvas, FillRectUsesTheBrushAndReportsChanges) {
   EXPECT_EQ(changes, 1);
 }
 
+TEST(Canvas, DrawingOnABitmapChangesTheBitmap) {
+  TBitmap bitmap(2, 2);
+  int changes = 0;
+  bitmap.OnChange = [&](TGraphic&) { ++changes; };
+  bitmap.Canvas().SetPixel(0, 0, Red);
+  EXPECT_EQ(changes, 1);
+}
+
 TEST(Canvas, DrawAndStretchDrawPlaceABitmap) {
   TBitmap source(2, 2);
   source.Canvas().SetPixel(0, 0, Red);
