@@ -239,3 +239,28 @@ TEST(JPEGImage, ClipboardFormsCarryTheDecodedPicture) {
   ExpectQuadrantsDrawn(target);
   EXPECT_THROW(back.LoadFromClipboardFormat(CF_TEXT, data, nullptr), EInvalidGraphic);
 }
+
+TEST(JPEGImage, ScanByScanDisplayAndGrayscaleFilesFillTheBitmap) {
+  TJPEGImage progressive;
+  progressive.SetPixelFormat(TJPEGPixelFormat::jf8Bit);
+  progressive.SetProgressiveDisplay(true);
+  Load(progressive, QuadrantJPEG(48, 32, {90, true, false}));
+  TBitmap& bitmap = progressive.Bitmap();
+  EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf8bit);
+  EXPECT_LE(PaletteEntries(bitmap.PaletteHandle()).size(), 236u);
+  TBitmap target(48, 32);
+  target.Canvas().Draw(0, 0, progressive);
+  ExpectQuadrantsDrawn(target);
+
+  // A grayscale file decoded to 24 bits: blue, green and red bytes agree.
+  TJPEGImage gray;
+  Load(gray, QuadrantJPEG(16, 16, {90, false, true}));
+  TBitmap& rgb = gray.Bitmap();
+  ASSERT_EQ(rgb.PixelFormat(), TPixelFormat::pf24bit);
+  for (int y = 0; y < 16; y += 3)
+    for (int x = 0; x < 16; x += 3) {
+      const std::uint8_t* p = rgb.ScanLine(y) + x * 3;
+      EXPECT_EQ(p[0], p[1]);
+      EXPECT_EQ(p[1], p[2]);
+    }
+}
