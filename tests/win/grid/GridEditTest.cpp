@@ -40,7 +40,7 @@ class TRecordingLink : public TEditLinkBase {
 
 class GridEdit : public ::testing::Test {
  protected:
-  THostWindow host;
+  THostWindow& host = SharedHost();
   std::unique_ptr<TWallpaperGrid> grid = MakeWallpaperGrid(host.Handle());
   TLog log;
 

@@ -17,7 +17,7 @@ int HeaderItemWidth(const TVirtualGrid& grid, int item) {
 
 class GridLayout : public ::testing::Test {
  protected:
-  THostWindow host;
+  THostWindow& host = SharedHost();
   std::unique_ptr<TWallpaperGrid> grid = MakeWallpaperGrid(host.Handle());
 };
 
@@ -64,6 +64,19 @@ TEST_F(GridLayout, DraggingAHeaderDividerResizesThroughTheGrid) {
   EXPECT_EQ(grid->ColumnWidth(0), 50) << "the drag stops at the minimum width";
   EXPECT_EQ(HeaderItemWidth(*grid, 0), 50);
   EXPECT_EQ(grid->ColumnWidth(2), 547 - 50 - 277) << "the last column grows by what the first gave";
+}
+
+TEST_F(GridLayout, DraggingAHeaderItemReordersTheColumns) {
+  HWND header = FindWindowExW(grid->Handle(), nullptr, WC_HEADERW, nullptr);
+  const int y = grid->HeaderHeight() / 2;
+  // Path (180..457) dragged onto the left half of File name.
+  SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, y));
+  for (int x = 290; x >= 30; x -= 20) SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(30, y));
+  PumpMessages();
+  EXPECT_EQ(grid->ColumnOrder(), (std::vector<int>{1, 0, 2}));
+  EXPECT_EQ(grid->ColumnAt(5), 1);
+  EXPECT_EQ(grid->ColumnWidth(1), 277) << "moving keeps the widths";
 }
 
 TEST_F(GridLayout, ReorderedColumnsKeepTheirTextsByIndex) {

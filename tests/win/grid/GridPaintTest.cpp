@@ -10,7 +10,7 @@ namespace {
 
 class GridPaint : public ::testing::Test {
  protected:
-  THostWindow host;
+  THostWindow& host = SharedHost();
   std::unique_ptr<TWallpaperGrid> grid = MakeWallpaperGrid(host.Handle());
   TMemorySurface surface{551, 135};
   std::map<int, int> cellsPerRow;  // row -> OnBeforeCellPaint calls

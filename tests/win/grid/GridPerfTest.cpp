@@ -13,7 +13,7 @@ double Milliseconds(std::chrono::steady_clock::duration d) {
 }
 
 TEST(GridLargeList, HundredThousandRowsAppendScrollAndPaintQuickly) {
-  THostWindow host;
+  THostWindow& host = SharedHost();
   auto grid = MakeWallpaperGrid(host.Handle());
   int texts = 0;
   auto getText = grid->OnGetText;

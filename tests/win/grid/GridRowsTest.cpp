@@ -8,7 +8,7 @@ namespace {
 
 class GridRows : public ::testing::Test {
  protected:
-  THostWindow host;
+  THostWindow& host = SharedHost();
   std::unique_ptr<TWallpaperGrid> grid = MakeWallpaperGrid(host.Handle());
   std::vector<int> changes;
   std::vector<int> columnClicks;

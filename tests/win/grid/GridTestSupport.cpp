@@ -32,6 +32,13 @@ THostWindow::~THostWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
+THostWindow& SharedHost() {
+  static THostWindow host;
+  SetForegroundWindow(host.Handle());
+  SetFocus(host.Handle());
+  return host;
+}
+
 void PumpMessages() {
   MSG msg;
   for (int i = 0; i < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {

@@ -23,6 +23,10 @@ class THostWindow {
   TGdiObject<HFONT> font_;
 };
 
+// One host for the whole test program: closing a top-level window costs
+// seconds under Wine without a window manager, child windows do not.
+THostWindow& SharedHost();
+
 // Runs the messages that are waiting (posted work, paints).
 void PumpMessages();
 

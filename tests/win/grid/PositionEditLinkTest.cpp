@@ -8,7 +8,7 @@ namespace {
 
 class PositionEditor : public ::testing::Test {
  protected:
-  THostWindow host;
+  THostWindow& host = SharedHost();
   std::unique_ptr<TWallpaperGrid> grid = MakeWallpaperGrid(host.Handle());
 
   void SetUp() override {
