@@ -5,6 +5,7 @@
 
 #include "app/ControlApplication.h"
 #include "app/MainWindow.h"
+#include "app/PictureTypes.h"
 #include "gui/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -15,6 +16,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitCommonControlsEx(&controls);
   Application().Initialize();
   Application().SetTitle(L"Ombrelle");
+  // Window descriptions hold pictures by type name: types first.
+  RegisterPictureTypes();
 
   try {
     TfrmDorvane frmDorvane(controlApplication);

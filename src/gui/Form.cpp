@@ -124,9 +124,16 @@ bool TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
       if (modal_) {
         if (modalResult_ == mrNone) modalResult_ = mrCancel;
       } else if (!closing_) {
+        // An error in the close handler (a file that cannot be written)
+        // is reported and keeps the window open, so nothing is lost.
         closing_ = true;
-        GuardedCall([this] { FormClose(); });
-        DestroyWindow(Handle());
+        bool closed = false;
+        GuardedCall([&] {
+          FormClose();
+          closed = true;
+        });
+        closing_ = false;
+        if (closed) DestroyWindow(Handle());
       }
       result = 0;
       return true;

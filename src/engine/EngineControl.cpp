@@ -1,0 +1,43 @@
+// Starting and stopping the engine, and showing whether it runs.
+#include "engine/EngineControl.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "app/MainWindow.h"
+#include "engine/EngineContract.h"
+#include "gui/Dialogs.h"
+#include "gui/ProgramPath.h"
+#include "settings/Rgstry.h"
+#include "settings/WPapers.h"
+#include "widgets/EffectLabel.h"
+#include "widgets/GlyphButton.h"
+
+bool IsEngineRunning() { return FindWindowW(EngineWindowClass, EngineWindowTitle) != nullptr; }
+
+void TfrmDorvane::ShowEngineState(bool running) {
+  btnStart->SetEnabled(!running);
+  btnStop->SetEnabled(!btnStart->Enabled());
+  lblNewSettings->SetVisible(!btnStart->Enabled());
+}
+
+void TfrmDorvane::WMEngineState(WPARAM wParam) { ShowEngineState(wParam == 1); }
+
+void TfrmDorvane::btnStartStopClick(TControl& sender) {
+  const std::wstring engine = ProgramFolder() + EngineFileName;
+  const DWORD attributes = GetFileAttributesW(engine.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    ShowErrorBox(L"Unable to find the Ombrelle engine \"REVorude.exe\".\r\rPlease reinstall it and try again.");
+    return;
+  }
+  const wchar_t* parameters = EngineStopParam;
+  if (&sender == btnStart) {
+    SaveSettings(*this);
+    // A list that cannot be written stops the start here: the engine must
+    // not run on a stale list.
+    SaveWallpaperList(SettingsFile, WallpaperList());
+    parameters = EngineStartParam;
+  }
+  ShellExecuteW(nullptr, L"open", engine.c_str(), parameters, nullptr, SW_HIDE);
+}

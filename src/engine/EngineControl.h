@@ -1,0 +1,3 @@
+#pragma once
+// True exactly when the engine's window exists.
+bool IsEngineRunning();

@@ -1,0 +1,202 @@
+#include "gui/OpenPictureDialog.h"
+
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <cstring>
+
+#include "gui/Canvas.h"
+#include "gui/Graphic.h"
+#include "gui/Picture.h"
+#include "gui/Stream.h"
+
+namespace {
+
+constexpr WORD kPreviewId = 1200;
+constexpr WORD kPreviewTextId = 1201;
+
+// An in-memory dialog template for the preview pane: the standard controls
+// go where stc32 stands, the preview to its right.
+class TTemplateWriter {
+ public:
+  void Header(DWORD style, WORD items, short cx, short cy) {
+    Align();
+    DLGTEMPLATE t{};
+    t.style = style;
+    t.cdit = items;
+    t.cx = cx;
+    t.cy = cy;
+    Put(&t, sizeof t);
+    Word(0);  // no menu
+    Word(0);  // default class
+    Word(0);  // no title
+  }
+  void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD classAtom, const wchar_t* text) {
+    Align();
+    DLGITEMTEMPLATE item{};
+    item.style = style;
+    item.x = x;
+    item.y = y;
+    item.cx = cx;
+    item.cy = cy;
+    item.id = id;
+    Put(&item, sizeof item);
+    Word(0xFFFF);
+    Word(classAtom);
+    Put(text, (std::wcslen(text) + 1) * sizeof(wchar_t));
+    Word(0);  // no creation data
+  }
+  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
+
+ private:
+  void Put(const void* data, std::size_t size) {
+    const auto* p = static_cast<const std::uint8_t*>(data);
+    bytes_.insert(bytes_.end(), p, p + size);
+  }
+  void Word(WORD w) { Put(&w, sizeof w); }
+  void Align() {
+    while (bytes_.size() % 4) bytes_.push_back(0);
+  }
+  std::vector<std::uint8_t> bytes_;
+};
+
+constexpr WORD kStaticAtom = 0x0082;
+
+}  // namespace
+
+TOpenPictureDialog::TOpenPictureDialog() = default;
+TOpenPictureDialog::~TOpenPictureDialog() = default;
+
+std::unique_ptr<TPicture> TOpenPictureDialog::LoadPreview(const std::wstring& fileName, int, int) {
+  auto picture = std::make_unique<TPicture>();
+  picture->LoadFromFile(fileName);
+  return picture;
+}
+
+bool TOpenPictureDialog::Execute(HWND owner) {
+  std::wstring filter;
+  for (const auto& [description, patterns] : Filters) {
+    filter += description;
+    filter += L'\0';
+    filter += patterns;
+    filter += L'\0';
+  }
+  filter += L'\0';
+
+  TTemplateWriter pane;
+  pane.Header(WS_CHILD | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL, 3, 120, 130);
+  pane.Item(WS_CHILD, 0, 0, 1, 1, stc32, kStaticAtom, L"");
+  pane.Item(WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 6, 14, 108, 96, kPreviewId, kStaticAtom, L"");
+  pane.Item(WS_CHILD | WS_VISIBLE | SS_CENTER, 6, 114, 108, 10, kPreviewTextId, kStaticAtom, L"");
+
+  std::vector<wchar_t> buffer(64 * 1024, L'\0');
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.hInstance = reinterpret_cast<HINSTANCE>(const_cast<DLGTEMPLATE*>(pane.Get()));
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrInitialDir = InitialDir.empty() ? nullptr : InitialDir.c_str();
+  ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
+              OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE | (MultiSelect ? OFN_ALLOWMULTISELECT : 0);
+  ofn.lpfnHook = Hook;
+  ofn.lCustData = reinterpret_cast<LPARAM>(this);
+
+  files_.clear();
+  fileName_.clear();
+  const BOOL chosen = GetOpenFileNameW(&ofn);
+  preview_.reset();
+  previewBox_ = nullptr;
+  if (!chosen) return false;
+  FilterIndex = static_cast<int>(ofn.nFilterIndex);
+
+  // One file: its full name. Several: the folder, then each name, each
+  // ended by a NUL, the list ended by a second NUL.
+  const wchar_t* p = buffer.data();
+  const std::wstring first = p;
+  p += first.size() + 1;
+  if (*p == L'\0') {
+    files_.push_back(first);
+  } else {
+    std::wstring folder = first;
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    while (*p) {
+      const std::wstring name = p;
+      files_.push_back(folder + name);
+      p += name.size() + 1;
+    }
+  }
+  fileName_ = files_.front();
+  return true;
+}
+
+UINT_PTR CALLBACK TOpenPictureDialog::Hook(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
+  auto* self = reinterpret_cast<TOpenPictureDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  switch (msg) {
+    case WM_INITDIALOG: {
+      auto* ofn = reinterpret_cast<OPENFILENAMEW*>(lParam);
+      self = reinterpret_cast<TOpenPictureDialog*>(ofn->lCustData);
+      SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+      self->previewBox_ = GetDlgItem(dialog, kPreviewId);
+      return TRUE;
+    }
+    case WM_NOTIFY:
+      if (self && reinterpret_cast<OFNOTIFYW*>(lParam)->hdr.code == CDN_SELCHANGE) self->SelectionChanged(dialog);
+      return 0;
+    case WM_DRAWITEM:
+      if (self && reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->CtlID == kPreviewId) {
+        self->DrawPreview(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+      }
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void TOpenPictureDialog::SelectionChanged(HWND dialog) {
+  wchar_t path[MAX_PATH * 2] = {};
+  const LRESULT length = SendMessageW(GetParent(dialog), CDM_GETFILEPATH, MAX_PATH * 2, reinterpret_cast<LPARAM>(path));
+  preview_.reset();
+  previewText_.clear();
+  const DWORD attributes = length > 0 ? GetFileAttributesW(path) : INVALID_FILE_ATTRIBUTES;
+  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    RECT box{};
+    GetClientRect(previewBox_, &box);
+    try {
+      preview_ = LoadPreview(path, box.right, box.bottom);
+      previewText_ = std::to_wstring(preview_->Width()) + L" x " + std::to_wstring(preview_->Height());
+    } catch (const std::exception& error) {
+      // A picture that cannot be read shows why instead of a preview.
+      preview_.reset();
+      previewText_ = Utf8ToWide(error.what());
+    }
+  }
+  SetDlgItemTextW(dialog, kPreviewTextId, previewText_.c_str());
+  InvalidateRect(previewBox_, nullptr, TRUE);
+}
+
+void TOpenPictureDialog::DrawPreview(const DRAWITEMSTRUCT& item) {
+  const RECT& box = item.rcItem;
+  FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
+  DrawEdge(item.hDC, const_cast<RECT*>(&box), EDGE_SUNKEN, BF_RECT);
+  if (!preview_ || preview_->Empty()) return;
+  const int boxW = box.right - box.left - 8, boxH = box.bottom - box.top - 8;
+  int w = preview_->Width(), h = preview_->Height();
+  if (w > boxW || h > boxH) {
+    // Fit into the box, keeping the aspect ratio.
+    if (static_cast<long long>(w) * boxH > static_cast<long long>(h) * boxW) {
+      h = static_cast<int>(static_cast<long long>(h) * boxW / w);
+      w = boxW;
+    } else {
+      w = static_cast<int>(static_cast<long long>(w) * boxH / h);
+      h = boxH;
+    }
+  }
+  const int x = box.left + 4 + (boxW - w) / 2, y = box.top + 4 + (boxH - h) / 2;
+  TCanvas canvas(item.hDC);
+  canvas.StretchDraw(TRect{x, y, x + w, y + h}, *preview_->Graphic());
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The picture open dialog: the system's file open dialog with a preview pane
+// beside the file list that shows the selected picture, scaled to fit, and
+// its size. Pictures are loaded through the picture system, so every
+// registered picture type previews.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TPicture;
+
+class TOpenPictureDialog {
+ public:
+  TOpenPictureDialog();
+  ~TOpenPictureDialog();
+  TOpenPictureDialog(const TOpenPictureDialog&) = delete;
+  TOpenPictureDialog& operator=(const TOpenPictureDialog&) = delete;
+
+  std::wstring Title;
+  std::wstring InitialDir;
+  // Pairs of description and patterns ("*.bmp;*.jpg").
+  std::vector<std::pair<std::wstring, std::wstring>> Filters;
+  int FilterIndex = 1;
+  bool MultiSelect = true;
+
+  // Shows the dialog modally; false when the user cancels.
+  bool Execute(HWND owner);
+  // The chosen files as full names, in the dialog's order.
+  const std::vector<std::wstring>& Files() const { return files_; }
+  // The first chosen file.
+  const std::wstring& FileName() const { return fileName_; }
+
+  // Loads a picture file for a preview box of the given size: the preview
+  // hook (JPEG files decode at a reduced scale for speed). Raises the
+  // picture's own error for a file it cannot read.
+  static std::unique_ptr<TPicture> LoadPreview(const std::wstring& fileName, int boxWidth, int boxHeight);
+
+ private:
+  static UINT_PTR CALLBACK Hook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+  void SelectionChanged(HWND dialog);
+  void DrawPreview(const DRAWITEMSTRUCT& item);
+
+  std::vector<std::wstring> files_;
+  std::wstring fileName_;
+  std::unique_ptr<TPicture> preview_;
+  std::wstring previewText_;
+  HWND previewBox_ = nullptr;
+};

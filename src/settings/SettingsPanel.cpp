@@ -1,0 +1,107 @@
+// The settings panel of the main window: which control enables which, the
+// pop-up choice of the timer unit, the timer label and the stretch method
+// help.
+#include "app/MainWindow.h"
+#include "engine/CPApplet.h"
+#include "gui/Application.h"
+#include "gui/Dialogs.h"
+#include "gui/StdCtrls.h"
+#include "widgets/ColorBox.h"
+#include "widgets/FlatSpeedButton.h"
+#include "widgets/Label.h"
+#include "widgets/Panel.h"
+#include "widgets/TrackBar.h"
+
+void TfrmDorvane::chkRandomPointerClick() { btnPointerSettings->SetEnabled(chkRandomPointer->Checked()); }
+
+void TfrmDorvane::chkRandomSSaverClick() { btnSSaverSettings->SetEnabled(chkRandomSSaver->Checked()); }
+
+void TfrmDorvane::btnPointerSettingsClick() {
+  RunControlPanelApplet(Application().Handle(), TControlPanelPage::cppMousePointers);
+}
+
+void TfrmDorvane::btnSSaverSettingsClick() {
+  RunControlPanelApplet(Application().Handle(), TControlPanelPage::cppScreenSaver);
+}
+
+void TfrmDorvane::chkTimerClick() {
+  trkTimer->SetEnabled(chkTimer->Checked());
+  lblTimer->SetEnabled(chkTimer->Checked());
+}
+
+void TfrmDorvane::trkTimerChange() {
+  const int position = trkTimer->Position();
+  const wchar_t* unit = L"";
+  switch (TimerStyle) {
+    case 0:
+      unit = L"sec.";
+      break;
+    case 1:
+      unit = L"min.";
+      break;
+    case 2:
+      unit = position == 1 ? L"hour" : L"hours";
+      break;
+    default:
+      break;
+  }
+  lblTimer->SetCaption(std::to_wstring(position) + L" " + unit);
+}
+
+void TfrmDorvane::lblTimerClick() {
+  ShowTimerStyle(true);
+  // The checked unit takes the focus, so the arrow keys, Space and Escape
+  // work in the open choice as well.
+  for (TRadioButton* button : {rdoTimerSecond, rdoTimerMinute, rdoTimerHour})
+    if (button->Checked()) button->SetFocus();
+}
+
+void TfrmDorvane::rdoTimerKeyChoice(TControl& sender) {
+  // A unit chosen with the keyboard counts as a press on it.
+  if (pnlTimerStyle->Visible()) rdoTimerMouseDown(sender, TMouseButton::Left);
+}
+
+void TfrmDorvane::ShowTimerStyle(bool show) {
+  chkTimer->SetEnabled(!show);
+  lblTimer->SetVisible(!show);
+  pnlTimerStyle->SetVisible(show);
+}
+
+void TfrmDorvane::rdoTimerMouseDown(TControl& sender, TMouseButton) {
+  auto* button = dynamic_cast<TRadioButton*>(&sender);
+  if (!button) return;  // a press on the bare panel changes nothing
+  button->SetChecked(true);
+  TimerStyle = button == rdoTimerSecond ? 0 : button == rdoTimerHour ? 2 : 1;
+  trkTimerChange();
+}
+
+void TfrmDorvane::ApplicationEventsMessage(MSG& msg, bool& handled) {
+  // A left press in the client area of any of our windows closes the unit
+  // choice; the press still goes on to its target.
+  if (!pnlTimerStyle || !pnlTimerStyle->Visible()) return;
+  if (msg.message == WM_LBUTTONDOWN) ShowTimerStyle(false);
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+    // Escape closes the choice without a change.
+    ShowTimerStyle(false);
+    handled = true;
+  }
+}
+
+void TfrmDorvane::ActiveControlChanged(HWND /*previous*/, HWND current) {
+  if (!pnlTimerStyle || !pnlTimerStyle->Visible()) return;
+  if (current == rdoTimerSecond->Handle() || current == rdoTimerMinute->Handle() || current == rdoTimerHour->Handle())
+    return;
+  ShowTimerStyle(false);
+}
+
+void TfrmDorvane::cboStretchModeChange() {
+  lblBGColor->SetEnabled(cboStretchMode->ItemIndex() == 1);
+  cboBGColor->SetEnabled(lblBGColor->Enabled());
+}
+
+void TfrmDorvane::btnStretchModeHelpClick() {
+  ShowInfoBox(
+      L"Default Method:\rThe wallpaper will be stretched with the system default method. The system desktop color "
+      L"will be used for the background of the image.\r\rDorvane Method:\rThe aspect ratio of the stretched wallpaper "
+      L"will not be changed. The background of the image will be filled by the specified color.");
+}
