@@ -4,8 +4,12 @@
 // ShowLinks returns: clicks reach the scroll box as WM_NOTIFY, and the
 // scroll box opens the link (see src/about/LinksContract.h). The addresses
 // are fictional.
-#include <commctrl.h>
+// clang-format off
+// windows.h first: the other system headers need its types.
 #include <windows.h>
+// clang-format on
+
+#include <commctrl.h>
 
 #include <string>
 

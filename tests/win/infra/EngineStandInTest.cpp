@@ -1,9 +1,13 @@
 // The engine stand-in keeps the engine's side of the contract: one hidden
 // obj_Form/REVorude window while it runs, the state message to the
 // commander's window, and "-stopzpe" ending the running copy.
+// clang-format off
+// windows.h first: the other system headers need its types.
+#include <windows.h>
+// clang-format on
+
 #include <gtest/gtest.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <vector>
 

@@ -1,8 +1,12 @@
 // The sample links library fills a scroll box with SysLink controls that
 // keep working after the library is unloaded.
+// clang-format off
+// windows.h first: the other system headers need its types.
+#include <windows.h>
+// clang-format on
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <vector>
 

@@ -1,6 +1,10 @@
+// clang-format off
+// windows.h first: the other system headers need its types.
+#include <windows.h>
+// clang-format on
+
 #include <aclapi.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include "WineTestKit.h"
 #include "engine/Startup.h"
