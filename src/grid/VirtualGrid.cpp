@@ -328,7 +328,7 @@ void TVirtualGrid::Scroll(int bar, int code) {
 
 // --- input -----------------------------------------------------------------
 
-bool TVirtualGrid::MousePress(UINT msg, WPARAM wParam, LPARAM lParam) {
+bool TVirtualGrid::MousePress(UINT msg, LPARAM lParam) {
   pressed_ = false;
   pressColumn_ = kNoColumn;
   // A press while an edit runs first asks the editor to end; an editor that
@@ -350,7 +350,6 @@ bool TVirtualGrid::MousePress(UINT msg, WPARAM wParam, LPARAM lParam) {
     SetCapture(Handle());
   }
   if (msg == WM_LBUTTONDBLCLK && OnDblClick) OnDblClick();
-  (void)wParam;
   return true;
 }
 
@@ -441,7 +440,7 @@ bool TVirtualGrid::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-      return MousePress(msg, wParam, lParam);
+      return MousePress(msg, lParam);
     case WM_LBUTTONUP:
       MouseRelease(wParam, lParam);
       return true;

@@ -139,7 +139,7 @@ class TVirtualGrid : public TControl {
   void UserMove(int column, int position);
   void ColumnsChanged();
 
-  bool MousePress(UINT msg, WPARAM wParam, LPARAM lParam);
+  bool MousePress(UINT msg, LPARAM lParam);
   void MouseRelease(WPARAM wParam, LPARAM lParam);
   void KeyDown(WPARAM key);
   void Scroll(int bar, int code);

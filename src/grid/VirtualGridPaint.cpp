@@ -77,6 +77,9 @@ void TVirtualGrid::PaintTo(HDC dc, const RECT& area) {
     first = std::max(0, static_cast<int>(clip.top - RowsTop() + offsetY_) / kRowHeight);
     last = std::min(rowCount_ - 1, static_cast<int>(clip.bottom - 1 - RowsTop() + offsetY_) / kRowHeight);
   }
+  // Solid grid lines in the button-face colour.
+  TPenHandle pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE)));
+  TSelectObject usePen(dc, pen.get());
   for (int row = first; row <= last; ++row) PaintRow(dc, row, clip);
 
   // Below the last row only the background shows.
@@ -108,9 +111,7 @@ void TVirtualGrid::PaintRow(HDC dc, int row, const RECT& clip) {
   }
   if (right < clip.right) Fill(dc, RECT{std::max(right, 0), rowRect.top, clip.right, rowRect.bottom}, COLOR_WINDOW);
 
-  // Solid grid lines in the button-face colour.
-  TPenHandle pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE)));
-  TSelectObject usePen(dc, pen.get());
+  // Grid lines with the pen PaintTo selected.
   Line(dc, clip.left, rowRect.bottom - 1, clip.right, rowRect.bottom - 1);
   for (int column : columns_.DisplayOrder()) {
     if (!columns_[column].Visible) continue;
