@@ -45,7 +45,8 @@ void TGraphicControl::StayUnderWindowedSiblings() {
   GetWindowRect(Handle(), &mine);
   HWND lowest = nullptr;
   for (HWND w = GetWindow(Handle(), GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    if (dynamic_cast<TGraphicControl*>(TControl::FromHandle(w)) || !IsWindowVisible(w)) continue;
+    // Hidden windowed controls count too: shown later, they must cover us.
+    if (dynamic_cast<TGraphicControl*>(TControl::FromHandle(w))) continue;
     RECT theirs{};
     RECT overlap{};
     GetWindowRect(w, &theirs);

@@ -283,6 +283,30 @@ TEST(TransparentControls, LieUnderOverlappingWindowedControls) {
   DestroyWindow(box);
 }
 
+TEST(TransparentControls, HiddenWindowedControlsCoverThemWhenShown) {
+  THostWindow host;
+  TLabel timer(host.Panel(), 149, 25, 36, 13, L"minutes");
+  TPanel style(host.Panel(), 16, 24, 169, 17);
+  style.SetVisible(false);
+  InvalidateRect(timer.Handle(), nullptr, FALSE);
+  UpdateWindow(timer.Handle());
+  EXPECT_EQ(GetWindow(style.Handle(), GW_HWNDNEXT), timer.Handle());
+}
+
+TEST(Panel, ContainsTabStopsAndPassesItsFont) {
+  THostWindow host;
+  TPanel panel(host.Panel(), 0, 8, 641, 203);
+  EXPECT_TRUE(GetWindowLongW(panel.Handle(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+  // Controls made in the panel take the font of the window the panel is in.
+  EXPECT_EQ(panel.Font(), GetStockObject(DEFAULT_GUI_FONT));
+  TLabel label(panel.Handle(), 8, 0, 0, 0, L"Desktop Settings:");
+  EXPECT_EQ(label.Font(), GetStockObject(DEFAULT_GUI_FONT));
+  TGroupBox group(host.Panel(), 8, 232, 353, 187);
+  group.SetCaption(L"caption");
+  EXPECT_EQ(group.Caption(), L"");
+  EXPECT_TRUE(GetWindowLongW(group.Handle(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+}
+
 TEST(Label, RightAlignedAutoSizeEndsWhereMade) {
   THostWindow host;
   TLabel label(host.Panel(), 360, 12, 0, 0, L"Ombrelle", TAlignment::Right);

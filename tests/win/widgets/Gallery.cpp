@@ -118,8 +118,9 @@ struct TGallery {
 
     auto& wp = Add<TPanel>(settings.Handle(), 8, 116, 433, 53);
     Group(wp.Handle(), L"Wallpaper Settings:", 112, 417);
-    Add<TLabel>(wp.Handle(), 226, 28, 61, 13, L"&Background:");
+    auto& bg = Add<TLabel>(wp.Handle(), 226, 28, 61, 13, L"&Background:");
     auto& cbo = Add<TColorBox>(wp.Handle(), 290, 23, 135, 22);
+    bg.SetFocusControl(cbo.Handle());
     cbo.SetSelected(SystemColor(COLOR_BTNFACE));
     Add<TFlatSpeedButton>(wp.Handle(), 198, 24, 19, 21, L"?");
     auto& big = Add<TPixelFont>(settings.Handle(), 460, 60);
@@ -144,10 +145,9 @@ struct TGallery {
                        gstDiagonalUp);
     auto& version = Add<TLabel>(about.Handle(), 88, 70, 277, 13, L"Version 1.00  (Build 762)");
     version.SetAlignment(TAlignment::Center);
-    auto& name = Add<TLabel>(about.Handle(), 300, 12, 0, 0, L"Ombrelle");
+    auto& name = Add<TLabel>(about.Handle(), 360, 12, 0, 0, L"Ombrelle", TAlignment::Right);
     name.SetOwnedFont(MakeFont({L"Arial", 20, true, false, false, DEFAULT_CHARSET}));
     name.SetFontColor(SystemColor(COLOR_BTNFACE));
-    name.SetAlignment(TAlignment::Right);
     Add<TBevel>(about.Handle(), 8, 80, 353, 9, bsBottomLine);
     auto& web = Add<TLabel>(about.Handle(), 144, 122, 0, 0, L"www.example.com");
     web.SetOwnedFont(DeriveFont(windowFont.get(), false, true));
