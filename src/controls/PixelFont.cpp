@@ -22,8 +22,7 @@ std::wstring From1252(const std::string& text) {
 
 std::string To1252(const std::wstring& text) {
   if (text.empty()) return {};
-  const int n = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                    nullptr);
+  const int n = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string narrow(n > 0 ? static_cast<size_t>(n) : 0, '\0');
   if (n > 0)
     WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n, nullptr, nullptr);

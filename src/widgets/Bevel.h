@@ -10,8 +10,7 @@
 // Edge kinds and sides as DrawEdge takes them (BDR_*, BF_*).
 class TDrawnEdge : public TGraphicControl {
  public:
-  TDrawnEdge(HWND parent, int left, int top, int width, int height, UINT edge = BDR_SUNKENOUTER,
-             UINT sides = BF_TOP);
+  TDrawnEdge(HWND parent, int left, int top, int width, int height, UINT edge = BDR_SUNKENOUTER, UINT sides = BF_TOP);
 
   UINT Edge() const { return edge_; }
   UINT Sides() const { return sides_; }

@@ -31,8 +31,7 @@ void TEffectLabel::DrawCaption(HDC dc, const std::wstring& text, const RECT& rec
   look.Shadow = shadow_;
   look.Enabled = Enabled();
   if (gradient_)
-    DrawEffectText(dc, text, rect, format, look,
-                   [&](const RECT& r) { DrawGradientFace(dc, text, r, format); });
+    DrawEffectText(dc, text, rect, format, look, [&](const RECT& r) { DrawGradientFace(dc, text, r, format); });
   else
     DrawEffectText(dc, text, rect, format, look);
 }

@@ -3,8 +3,7 @@
 #include "widgets/TextEffect.h"
 #include "widgets/Underneath.h"
 
-TFlatSpeedButton::TFlatSpeedButton(HWND parent, int left, int top, int width, int height,
-                                   const std::wstring& caption)
+TFlatSpeedButton::TFlatSpeedButton(HWND parent, int left, int top, int width, int height, const std::wstring& caption)
     : fontColor_(SystemColor(COLOR_BTNTEXT)) {
   CreateGraphic(L"DvFlatSpeedButton", parent, left, top, width, height, caption);
 }

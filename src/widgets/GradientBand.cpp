@@ -4,8 +4,8 @@
 
 #include "widgets/Underneath.h"
 
-TGradientBand::TGradientBand(HWND parent, int left, int top, int width, int height, TColor startColor,
-                             TColor endColor, int colorSteps, TGradientStyle style)
+TGradientBand::TGradientBand(HWND parent, int left, int top, int width, int height, TColor startColor, TColor endColor,
+                             int colorSteps, TGradientStyle style)
     : start_(startColor), end_(endColor), steps_(colorSteps < 1 ? 1 : colorSteps), style_(style) {
   SetTransparent(false);
   CreateGraphic(L"DvGradientBand", parent, left, top, width, height);
@@ -89,8 +89,10 @@ void TGradientBand::Paint(HDC dc, const RECT& client) {
     const int length = style_ == gstHorizontal ? width : height;
     int runStart = 0;
     for (int i = 1; i <= length; ++i) {
-      const int stepHere = style_ == gstHorizontal ? StepAt(runStart, 0, width, height) : StepAt(0, runStart, width, height);
-      const int stepNext = i < length ? (style_ == gstHorizontal ? StepAt(i, 0, width, height) : StepAt(0, i, width, height)) : -1;
+      const int stepHere =
+          style_ == gstHorizontal ? StepAt(runStart, 0, width, height) : StepAt(0, runStart, width, height);
+      const int stepNext =
+          i < length ? (style_ == gstHorizontal ? StepAt(i, 0, width, height) : StepAt(0, i, width, height)) : -1;
       if (stepNext == stepHere) continue;
       RECT r = style_ == gstHorizontal ? RECT{runStart, 0, i, height} : RECT{0, runStart, width, i};
       FillRect(dc, &r, SolidBrush(colors[static_cast<size_t>(stepHere)]).get());
@@ -104,7 +106,8 @@ void TGradientBand::Paint(HDC dc, const RECT& client) {
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
       const COLORREF c = colors[static_cast<size_t>(StepAt(x, y, width, height))];
-      pixels[static_cast<size_t>(y) * width + x] = (DWORD(GetRValue(c)) << 16) | (DWORD(GetGValue(c)) << 8) | GetBValue(c);
+      pixels[static_cast<size_t>(y) * width + x] =
+          (DWORD(GetRValue(c)) << 16) | (DWORD(GetGValue(c)) << 8) | GetBValue(c);
     }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -113,6 +116,6 @@ void TGradientBand::Paint(HDC dc, const RECT& client) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
-                    static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+  SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0, static_cast<UINT>(height),
+                    pixels.data(), &info, DIB_RGB_COLORS);
 }

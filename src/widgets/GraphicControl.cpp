@@ -2,8 +2,8 @@
 
 #include "widgets/Underneath.h"
 
-void TGraphicControl::CreateGraphic(const wchar_t* className, HWND parent, int left, int top, int width,
-                                    int height, const std::wstring& text) {
+void TGraphicControl::CreateGraphic(const wchar_t* className, HWND parent, int left, int top, int width, int height,
+                                    const std::wstring& text) {
   CreateCustom(className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent, left, top, width, height);
   SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

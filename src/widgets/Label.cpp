@@ -4,8 +4,7 @@
 
 #include "widgets/Underneath.h"
 
-TLabel::TLabel(HWND parent, int left, int top, int width, int height, const std::wstring& caption,
-               TAlignment alignment)
+TLabel::TLabel(HWND parent, int left, int top, int width, int height, const std::wstring& caption, TAlignment alignment)
     : alignment_(alignment) {
   CreateLabel(L"DvLabel", parent, left, top, width, height, caption);
 }

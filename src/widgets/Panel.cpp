@@ -3,8 +3,8 @@
 #include "widgets/Underneath.h"
 
 TPanel::TPanel(HWND parent, int left, int top, int width, int height) : color_(SystemColor(COLOR_BTNFACE)) {
-  CreateCustom(L"DvPanel", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
-               parent, left, top, width, height);
+  CreateCustom(L"DvPanel", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, parent,
+               left, top, width, height);
 }
 
 void TPanel::SetColor(TColor color) {

@@ -9,7 +9,11 @@ constexpr int kEdge = 2;  // free pixels at either end of the travel
 }
 
 TTrackBar::TTrackBar(HWND parent, int left, int top, int width, int height, int min, int max, int position)
-    : min_(min), max_(max < min ? min : max), position_(position < min_ ? min_ : position > max_ ? max_ : position) {
+    : min_(min),
+      max_(max < min ? min : max),
+      position_(position < min_   ? min_
+                : position > max_ ? max_
+                                  : position) {
   CreateCustom(L"DvTrackBar", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, parent, left, top, width,
                height);
 }
@@ -67,7 +71,9 @@ RECT TTrackBar::ThumbRect() const {
   const SIZE size = ThumbSize();
   const int range = max_ - min_;
   const int left =
-      kEdge + (range > 0 ? static_cast<int>((static_cast<long long>(position_ - min_) * TravelLength() + range / 2) / range) : 0);
+      kEdge + (range > 0
+                   ? static_cast<int>((static_cast<long long>(position_ - min_) * TravelLength() + range / 2) / range)
+                   : 0);
   return RECT{left, 0, left + size.cx, size.cy};
 }
 

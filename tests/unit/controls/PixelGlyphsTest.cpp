@@ -9,7 +9,8 @@
 namespace {
 // The layout as rows of '#' (ink) and '.' (background).
 std::vector<std::string> Picture(const TPixelLayout& layout) {
-  std::vector<std::string> rows(static_cast<size_t>(layout.Rows), std::string(static_cast<size_t>(layout.Columns), '.'));
+  std::vector<std::string> rows(static_cast<size_t>(layout.Rows),
+                                std::string(static_cast<size_t>(layout.Columns), '.'));
   for (const TPixelCell& cell : layout.Ink) {
     EXPECT_GE(cell.Column, 0);
     EXPECT_LT(cell.Column, layout.Columns);
@@ -51,8 +52,8 @@ TEST(PixelGlyphs, SixtyIsNineColumns) {
 TEST(PixelGlyphs, SmallLettersUseCapitalsAndUnknownsTheBox) {
   const TPixelLayout layout = LayoutPixelText("Ab~");
   EXPECT_EQ(layout.Columns, 15);
-  EXPECT_EQ(Picture(layout), (Rows{".##..###..####.", "#..#.#..#.#..#.", "####.###..#..#.", "#..#.#..#.#..#.",
-                                   "#..#.###..####."}));
+  EXPECT_EQ(Picture(layout),
+            (Rows{".##..###..####.", "#..#.#..#.#..#.", "####.###..#..#.", "#..#.#..#.#..#.", "#..#.###..####."}));
 }
 
 TEST(PixelGlyphs, EmptyCaptionHasNoColumns) {

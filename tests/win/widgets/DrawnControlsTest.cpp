@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
+// clang-format off
 #include <windows.h>
-
 #include <commctrl.h>
+// clang-format on
+#include <gtest/gtest.h>
 
 #include <set>
 
@@ -268,8 +268,8 @@ TEST(FlatSpeedButton, DisabledIsGreyAndNeverHot) {
 TEST(TransparentControls, LieUnderOverlappingWindowedControls) {
   THostWindow host;
   TLabel error(host.Panel(), 8, 40, 337, 13, L"Unable to find the external links file!");
-  HWND box = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 8, 32, 337, 139, host.Panel(), nullptr,
-                             nullptr, nullptr);
+  HWND box = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 8, 32, 337, 139, host.Panel(), nullptr, nullptr,
+                             nullptr);
   TLabel apart(host.Panel(), 8, 300, 60, 13, L"apart");
   InvalidateRect(error.Handle(), nullptr, FALSE);
   UpdateWindow(error.Handle());

@@ -2,9 +2,10 @@
 // program's panels, for looking at the drawing (under Xvfb: run it and take
 // a screenshot of the display). Ends by itself after the number of seconds
 // given as its argument (default 8).
+// clang-format off
 #include <windows.h>
-
 #include <commctrl.h>
+// clang-format on
 
 #include <cwchar>
 #include <memory>
@@ -29,7 +30,8 @@
 namespace {
 HBITMAP LoadBmp(const wchar_t* name) {
   const std::wstring path = std::wstring(DV_RES_DIR) + L"/" + name;
-  return static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  return static_cast<HBITMAP>(
+      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
 }
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -75,7 +77,8 @@ struct TGallery {
     SendMessageW(frame, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.get()), FALSE);
     // Wallpapers.
     auto& wall = Add<TPanel>(frame, 0, 8, 641, 203);
-    Header(wall.Handle(), L"Wallpapers", 122, L"Add your favorite wallpapers to the list to be displayed whenever you want.", 354);
+    Header(wall.Handle(), L"Wallpapers", 122,
+           L"Add your favorite wallpapers to the list to be displayed whenever you want.", 354);
     CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 8, 48, 551, 135,
                     wall.Handle(), nullptr, nullptr, nullptr);
     auto& count = Add<TEffectLabel>(wall.Handle(), 8, 186, 551, 15,
@@ -97,8 +100,8 @@ struct TGallery {
     Header(settings.Handle(), L"Settings", 85, L"Change the Ombrelle settings to your precise needs.", 288);
     auto& desktop = Add<TPanel>(settings.Handle(), 8, 48, 217, 65);
     Group(desktop.Handle(), L"Desktop Settings:", 102, 204);
-    CreateWindowExW(0, L"BUTTON", L"Random &mouse pointers", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 16, 24, 144,
-                    17, desktop.Handle(), nullptr, nullptr, nullptr);
+    CreateWindowExW(0, L"BUTTON", L"Random &mouse pointers", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 16, 24, 144, 17,
+                    desktop.Handle(), nullptr, nullptr, nullptr);
     Add<TFlatSpeedButton>(desktop.Handle(), 160, 24, 52, 17, L"Settings...");
     auto& hot = Add<TFlatSpeedButton>(desktop.Handle(), 160, 44, 52, 17, L"Settings...");
     SendMessageW(hot.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));  // shows the hover colour
@@ -191,8 +194,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   RegisterClassW(&wc);
   RECT r{0, 0, 1030, 460};
   AdjustWindowRect(&r, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, FALSE);
-  HWND frame = CreateWindowExW(0, L"DvWidgetsGallery", L"Widgets", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-                               0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+  HWND frame =
+      CreateWindowExW(0, L"DvWidgetsGallery", L"Widgets", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0,
+                      0, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
   TGallery gallery;
   gallery.windowFont = MakeFont({L"MS Sans Serif", 11, false, false, false, DEFAULT_CHARSET});
   gallery.boldFont = MakeFont({L"MS Sans Serif", 11, true, false, false, DEFAULT_CHARSET});

@@ -47,8 +47,8 @@ TEST(PixelFont, SixtyAndUnknownCharacters) {
   label.SetColor(RGBColor(200, 0, 0));
   label.SetCaption("Ab~");
   EXPECT_EQ(label.Width(), 15);
-  EXPECT_EQ(Cells(label, RGB(200, 0, 0)), (Rows{".##..###..####.", "#..#.#..#.#..#.", "####.###..#..#.",
-                                                "#..#.#..#.#..#.", "#..#.###..####."}));
+  EXPECT_EQ(Cells(label, RGB(200, 0, 0)),
+            (Rows{".##..###..####.", "#..#.#..#.#..#.", "####.###..#..#.", "#..#.#..#.#..#.", "#..#.###..####."}));
 }
 
 TEST(PixelFont, EmptyCaptionKeepsTheHeight) {

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "widgets/Panel.h"
 #include "widgets/PaintBuffer.h"
+#include "widgets/Panel.h"
 
 class THostWindow {
  public:

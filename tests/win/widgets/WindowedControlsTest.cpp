@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
+// clang-format off
 #include <windows.h>
-
 #include <commctrl.h>
+// clang-format on
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -292,5 +292,6 @@ TEST(ScrollBox, OpensTheAddressOfAClickedLink) {
   SendMessageW(scb.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notice));
   notice.hdr.code = NM_RCLICK;
   SendMessageW(scb.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notice));
-  EXPECT_EQ(opened, (std::vector<std::wstring>{L"http://www.example.invalid/more", L"http://www.example.invalid/more"}));
+  EXPECT_EQ(opened,
+            (std::vector<std::wstring>{L"http://www.example.invalid/more", L"http://www.example.invalid/more"}));
 }
