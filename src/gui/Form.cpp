@@ -147,6 +147,18 @@ bool TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         return true;
       }
       return false;
+    case WM_NEXTDLGCTL: {
+      // The dialog manager moves the focus this way, for instance to the
+      // control that a label's mnemonic names.
+      HWND target = nullptr;
+      if (LOWORD(lParam))
+        target = reinterpret_cast<HWND>(wParam);
+      else
+        target = GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0);
+      if (target) ::SetFocus(target);
+      result = 0;
+      return true;
+    }
     case DM_GETDEFID:
       if (DefaultButton && DefaultButton->Handle()) {
         result = MAKELRESULT(GetDlgCtrlID(DefaultButton->Handle()), DC_HASDEFID);
