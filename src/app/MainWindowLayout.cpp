@@ -4,6 +4,7 @@
 #include <map>
 
 #include "app/MainWindow.h"
+#include "app/PictureTypes.h"
 #include "controls/PixelFont.h"
 #include "gui/OpenPictureDialog.h"
 #include "gui/Application.h"
@@ -361,6 +362,7 @@ void TfrmDorvane::BuildLayout() {
 
   dlgAddFile = std::make_unique<TOpenPictureDialog>();
   dlgAddFile->Title = L"Add Wallpaper";
+  dlgAddFile->OnPreviewLoaded = FitPreview;
   dlgAddFile->Filters = {
       {L"All Supported Files", L"*.bmp;*.jpg;*.jpeg;*.jpe;*.jfif;*.gif"},
       {L"Bitmap Files (*.bmp)", L"*.bmp"},

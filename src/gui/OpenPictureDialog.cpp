@@ -67,9 +67,11 @@ constexpr WORD kStaticAtom = 0x0082;
 TOpenPictureDialog::TOpenPictureDialog() = default;
 TOpenPictureDialog::~TOpenPictureDialog() = default;
 
-std::unique_ptr<TPicture> TOpenPictureDialog::LoadPreview(const std::wstring& fileName, int, int) {
+std::unique_ptr<TPicture> TOpenPictureDialog::LoadPreview(const std::wstring& fileName, int boxWidth,
+                                                           int boxHeight) const {
   auto picture = std::make_unique<TPicture>();
   picture->LoadFromFile(fileName);
+  if (OnPreviewLoaded) OnPreviewLoaded(*picture, boxWidth, boxHeight);
   return picture;
 }
 

@@ -5,6 +5,7 @@
 // registered picture type previews.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -33,10 +34,14 @@ class TOpenPictureDialog {
   // The first chosen file.
   const std::wstring& FileName() const { return fileName_; }
 
-  // Loads a picture file for a preview box of the given size: the preview
-  // hook (JPEG files decode at a reduced scale for speed). Raises the
-  // picture's own error for a file it cannot read.
-  static std::unique_ptr<TPicture> LoadPreview(const std::wstring& fileName, int boxWidth, int boxHeight);
+  // Runs after a picture for the preview is loaded and before it is drawn,
+  // so its type can prepare a quick decode for a box of this size (a large
+  // photo decodes at a reduced scale).
+  std::function<void(TPicture& picture, int boxWidth, int boxHeight)> OnPreviewLoaded;
+
+  // Loads a picture file for the preview box. Raises the picture's own
+  // error for a file it cannot read.
+  std::unique_ptr<TPicture> LoadPreview(const std::wstring& fileName, int boxWidth, int boxHeight) const;
 
  private:
   static UINT_PTR CALLBACK Hook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -58,3 +58,80 @@ void MainWindowFixture::CloseWindow() {
 }
 
 void MainWindowFixture::Pump() { Application().ProcessMessages(); }
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+struct TBoxAnswerer::State {
+  std::wstring caption;
+  int button;
+  std::atomic<bool> stop{false};
+  std::atomic<bool> answered{false};
+  std::mutex mutex;
+  std::wstring text;
+  std::thread worker;
+};
+
+namespace {
+
+struct BoxSearch {
+  const std::wstring* caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+  // No window messages here: the GUI thread may not be pumping.
+  wchar_t cls[64] = {}, text[256] = {};
+  GetClassNameW(window, cls, 64);
+  if (std::wstring(cls) != L"#32770") return TRUE;
+  InternalGetWindowText(window, text, 256);
+  if (*search->caption == text) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+TBoxAnswerer::TBoxAnswerer(std::wstring caption, int button) : state_(std::make_unique<State>()) {
+  state_->caption = std::move(caption);
+  state_->button = button;
+  State* s = state_.get();
+  s->worker = std::thread([s] {
+    const DWORD start = GetTickCount();
+    while (!s->stop && GetTickCount() - start < 20000) {
+      BoxSearch search{&s->caption, nullptr};
+      EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+      if (search.found) {
+        wchar_t text[2048] = {};
+        GetWindowTextW(GetDlgItem(search.found, 0xFFFF), text, 2048);
+        {
+          std::lock_guard<std::mutex> lock(s->mutex);
+          s->text = text;
+        }
+        PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(s->button, BN_CLICKED), 0);
+        s->answered = true;
+        return;
+      }
+      Sleep(20);
+    }
+  });
+}
+
+TBoxAnswerer::~TBoxAnswerer() {
+  state_->stop = true;
+  state_->worker.join();
+}
+
+std::wstring TBoxAnswerer::Text() {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  return state_->text;
+}
+
+bool TBoxAnswerer::Answered() { return state_->answered; }

@@ -29,3 +29,19 @@ class MainWindowFixture : public testing::Test {
   std::unique_ptr<TControlApplication> controlApplication_;
   std::unique_ptr<TfrmDorvane> form_;
 };
+
+// Answers the next message box of this process that has the given caption:
+// records its text and presses the button. Runs on its own thread while the
+// GUI thread sits in the box's modal loop.
+class TBoxAnswerer {
+ public:
+  TBoxAnswerer(std::wstring caption, int button);
+  ~TBoxAnswerer();
+  // The text of the box that was answered; empty when none came.
+  std::wstring Text();
+  bool Answered();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};

@@ -48,7 +48,7 @@ class TBoxWatcher {
     GetClassNameW(window, className, 32);
     if (std::wstring(className) != L"#32770") return TRUE;
     wchar_t title[256] = {};
-    GetWindowTextW(window, title, 256);
+    InternalGetWindowText(window, title, 256);
     if (*search->Caption != title) return TRUE;
     search->Found = window;
     return FALSE;
