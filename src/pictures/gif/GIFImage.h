@@ -58,6 +58,9 @@ class TGIFImage : public TGraphic {
   bool GetEmpty() const override { return images_.Count() == 0; }
   // Defined with the drawing code.
   void Draw(TCanvas& canvas, const TRect& rect) override;
+  // The picture's palette (cached by the drawing code). Raises
+  // GIFException when neither the global map nor frame 0 has colours.
+  TPaletteHandle GetPalette() const override;
 
   // Reports a recoverable problem to OnWarning, if installed.
   virtual void Warning(TGIFItem* sender, int severity, const std::string& message);

@@ -1,7 +1,6 @@
-// Drawing of GIF pictures, until the drawing code takes this file's place:
-// no drawing state is ever made, so there is nothing to paint and nothing
-// to stop. Replace this whole file (Draw, the render structures and their
-// release) when the painters and bitmaps arrive.
+// Drawing of GIF pictures where no canvas exists (the portable build): a
+// picture has no drawing state and draws nothing. The Windows build draws
+// and animates through GIFDraw*.cpp and GIFPainter.cpp instead of this file.
 #include "pictures/gif/GIFImage.h"
 
 struct TGIFImageRender {};
@@ -10,4 +9,8 @@ struct TGIFFrameRender {};
 void TGIFRenderRelease::operator()(TGIFImageRender* render) const noexcept { delete render; }
 void TGIFRenderRelease::operator()(TGIFFrameRender* render) const noexcept { delete render; }
 
+// No canvas can be handed in here.
 void TGIFImage::Draw(TCanvas&, const TRect&) {}
+
+// Palettes are platform objects; there are none here.
+TPaletteHandle TGIFImage::GetPalette() const { return nullptr; }

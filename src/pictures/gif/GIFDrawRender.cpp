@@ -1,0 +1,193 @@
+#include "pictures/gif/GIFDrawRender.h"
+
+#include <cstring>
+#include <vector>
+
+#include "pictures/gif/DIBWriter.h"
+#include "pictures/gif/GIFDrawDither.h"
+#include "pictures/gif/GIFDrawPalette.h"
+#include "pictures/gif/GIFDrawSettings.h"
+#include "pictures/gif/GIFDrawState.h"
+#include "pictures/gif/GIFPainter.h"
+
+namespace {
+
+// Progress of rendering goes to the picture's handler only on the threads
+// that draw; a painter rendering ahead stays silent rather than call user
+// code on its own thread.
+void RenderProgress(TGIFImage& image, int stage, int percent) {
+  if (!InPainterThread()) image.ReportProgress(stage, percent);
+}
+
+// Collects the mask bits of one frame, and makes the mask bitmap only when
+// at least one pixel is transparent.
+class TMaskBuilder {
+ public:
+  TMaskBuilder(int width, int height)
+      : width_(width),
+        height_(height),
+        rowLength_(GIFMaskRowLength(width)),
+        bits_(std::size_t(rowLength_) * std::size_t(height), 0) {}
+
+  void Set(int x, int y) {
+    bits_[std::size_t(y) * std::size_t(rowLength_) + std::size_t(x >> 3)] |= std::uint8_t(0x80 >> (x & 7));
+    any_ = true;
+  }
+  // Null when no bit was set.
+  HBITMAP Create() const { return any_ ? CreateBitmap(width_, height_, 1, 1, bits_.data()) : nullptr; }
+
+ private:
+  int width_;
+  int height_;
+  int rowLength_;
+  std::vector<std::uint8_t> bits_;
+  bool any_ = false;
+};
+
+// Steps shared by both renderers before any row is written. True when the
+// frame has pixels to render.
+bool PrepareBitmap(TGIFImageRender& state, const TGIFSubImage& frame, TBitmap& bitmap) {
+  if (std::int64_t(frame.Width()) * frame.Height() > GIFDrawSetting::LargeFramePixels)
+    bitmap.SetPixelFormat(TPixelFormat::pf1bit);
+  if (frame.Empty()) {
+    bitmap.SetSize(frame.Width(), frame.Height());
+    bitmap.SetPalette(GIFFramePalette(state, frame));
+    return false;
+  }
+  return true;
+}
+
+// Whether this rendering builds the mask; the frame no longer needs one
+// afterwards either way.
+bool TakeMaskTurn(TGIFFrameRender& render, const TGIFSubImage& frame) {
+  const bool build = render.NeedMask && frame.Transparent() && !render.Mask;
+  render.NeedMask = false;
+  return build;
+}
+
+int TransparentIndex(const TGIFSubImage& frame) {
+  const TGIFGraphicControlExtension* control = frame.GraphicControlExtension();
+  return control ? control->TransparentColorIndex() : 0;
+}
+
+void ReportRow(TGIFImage& image, int row, int height) {
+  if (row % 32 == 0) RenderProgress(image, TGIFImage::ProgressRunning, int(std::int64_t(row) * 100 / height));
+}
+
+void RenderPlain(TGIFImageRender& state, TGIFSubImage& frame, TGIFFrameRender& render, TBitmap& bitmap) {
+  if (!PrepareBitmap(state, frame, bitmap)) return;
+  const int width = frame.Width();
+  const int height = frame.Height();
+  TDIBWriter writer(bitmap, GIFFramePalette(state, frame), height, width, TPixelFormat::pf8bit);
+  const bool buildMask = TakeMaskTurn(render, frame);
+  const int transparent = TransparentIndex(frame);
+  TMaskBuilder mask(buildMask ? width : 0, buildMask ? height : 0);
+  for (int y = 0; y < height; ++y) {
+    ReportRow(frame.Image(), y, height);
+    const std::uint8_t* source = frame.ScanLine(y);
+    std::memcpy(writer.ScanLine(y), source, std::size_t(width));
+    if (buildMask)
+      for (int x = 0; x < width; ++x)
+        if (source[x] == transparent) mask.Set(x, y);
+  }
+  if (buildMask) render.Mask.reset(mask.Create());
+  writer.Finish();
+}
+
+// The frame's colours by index, looked up once per index used (a lookup
+// outside the map reports its warning once).
+class TColorTable {
+ public:
+  explicit TColorTable(const TGIFColorMap& map) : map_(map) {}
+  TColor operator[](std::uint8_t index) {
+    if (!known_[index]) {
+      colors_[index] = map_.Colors(index);
+      known_[index] = true;
+    }
+    return colors_[index];
+  }
+
+ private:
+  const TGIFColorMap& map_;
+  TColor colors_[256] = {};
+  bool known_[256] = {};
+};
+
+void RenderDithered(TGIFImageRender& state, TGIFSubImage& frame, TGIFFrameRender& render, TBitmap& bitmap) {
+  if (!PrepareBitmap(state, frame, bitmap)) return;
+  const int width = frame.Width();
+  const int height = frame.Height();
+  render.Palette.reset(CreateColorCubePalette());
+  TDIBWriter writer(bitmap, render.Palette.get(), height, width, TPixelFormat::pf8bit);
+  TFloydSteinbergDitherer ditherer(width);
+  TColorTable colors(frame.ActiveColorMap());
+  const bool buildMask = TakeMaskTurn(render, frame);
+  const int transparent = TransparentIndex(frame);
+  std::uint8_t fill = 0;
+  if (buildMask) {
+    const TColor c = colors[std::uint8_t(transparent)];
+    fill = GIFTransparentFillIndex(RedOf(c), GreenOf(c), BlueOf(c));
+  }
+  TMaskBuilder mask(buildMask ? width : 0, buildMask ? height : 0);
+  for (int y = 0; y < height; ++y) {
+    ReportRow(frame.Image(), y, height);
+    const std::uint8_t* source = frame.ScanLine(y);
+    std::uint8_t* target = writer.ScanLine(y);
+    if (buildMask) std::memset(target, fill, std::size_t(width));
+    ditherer.NextRow();
+    for (int i = 0; i < width; ++i) {
+      const int x = ditherer.Column();
+      if (buildMask && source[x] == transparent) {
+        mask.Set(x, y);
+        ditherer.Skip();
+        continue;
+      }
+      const TColor c = colors[source[x]];
+      target[x] = ditherer.Dither(RedOf(c), GreenOf(c), BlueOf(c));
+    }
+  }
+  if (buildMask) render.Mask.reset(mask.Create());
+  writer.Finish();
+}
+
+}  // namespace
+
+TBitmap* GIFFrameBitmap(TGIFSubImage& frame) { return GIFFrameBitmap(ImageRender(frame.Image()), frame); }
+
+TBitmap* GIFFrameBitmap(TGIFImageRender& state, TGIFSubImage& frame) {
+  std::lock_guard lock(state.RenderLock);
+  TGIFFrameRender& render = FrameRender(state, frame);
+  if (render.Bitmap || frame.Empty()) return render.Bitmap.get();
+  TGIFImage& image = frame.Image();
+  RenderProgress(image, TGIFImage::ProgressStarting, 0);
+  try {
+    auto bitmap = std::make_unique<TBitmap>();
+    if (GIFShouldDither(image.DrawOptions))
+      RenderDithered(state, frame, render, *bitmap);
+    else
+      RenderPlain(state, frame, render, *bitmap);
+    render.Bitmap = std::move(bitmap);
+  } catch (const EAbort&) {
+    RenderProgress(image, TGIFImage::ProgressEnding, 0);
+    return nullptr;
+  } catch (...) {
+    RenderProgress(image, TGIFImage::ProgressEnding, 0);
+    throw;
+  }
+  RenderProgress(image, TGIFImage::ProgressEnding, 100);
+  return render.Bitmap.get();
+}
+
+bool GIFFrameHasMask(TGIFSubImage& frame) { return GIFFrameHasMask(ImageRender(frame.Image()), frame); }
+
+bool GIFFrameHasMask(TGIFImageRender& state, TGIFSubImage& frame) {
+  std::lock_guard lock(state.RenderLock);
+  TGIFFrameRender& render = FrameRender(state, frame);
+  if (frame.Transparent() && render.NeedMask) {
+    render.Bitmap.reset();
+    GIFFrameBitmap(state, frame);
+  }
+  return render.Mask != nullptr;
+}
+
+HBITMAP GIFFrameMask(const TGIFSubImage& frame) { return frame.Render ? frame.Render->Mask.get() : nullptr; }
