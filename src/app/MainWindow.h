@@ -148,7 +148,6 @@ class TfrmDorvane : public TForm {
   void trkTimerChange();
   void lblTimerClick();
   void rdoTimerMouseDown(TControl& sender, TMouseButton button);
-  void rdoTimerKeyChoice(TControl& sender);
   void ApplicationEventsMessage(MSG& msg, bool& handled);
   void ActiveControlChanged(HWND previous, HWND current);
   void cboStretchModeChange();

@@ -403,8 +403,6 @@ void TfrmDorvane::BindHandlers() {
   lblTimer->OnClick = [this](TControl&) { lblTimerClick(); };
   for (TControl* unit : std::initializer_list<TControl*>{pnlTimerStyle, rdoTimerSecond, rdoTimerMinute, rdoTimerHour})
     unit->OnMouseDown = [this](TControl& sender, TMouseButton button, int, int) { rdoTimerMouseDown(sender, button); };
-  for (TControl* unit : std::initializer_list<TControl*>{rdoTimerSecond, rdoTimerMinute, rdoTimerHour})
-    unit->OnClick = [this](TControl& sender) { rdoTimerKeyChoice(sender); };
   cboStretchMode->OnChange = [this](TComboBox&) { cboStretchModeChange(); };
   btnStretchModeHelp->OnClick = [this](TControl&) { btnStretchModeHelpClick(); };
 

@@ -56,10 +56,6 @@ void TfrmDorvane::lblTimerClick() {
     if (button->Checked()) button->SetFocus();
 }
 
-void TfrmDorvane::rdoTimerKeyChoice(TControl& sender) {
-  // A unit chosen with the keyboard counts as a press on it.
-  if (pnlTimerStyle->Visible()) rdoTimerMouseDown(sender, TMouseButton::Left);
-}
 
 void TfrmDorvane::ShowTimerStyle(bool show) {
   chkTimer->SetEnabled(!show);
@@ -80,11 +76,30 @@ void TfrmDorvane::ApplicationEventsMessage(MSG& msg, bool& handled) {
   // choice; the press still goes on to its target.
   if (!pnlTimerStyle || !pnlTimerStyle->Visible()) return;
   if (msg.message == WM_LBUTTONDOWN) ShowTimerStyle(false);
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+  if (msg.message != WM_KEYDOWN) return;
+  if (msg.wParam == VK_ESCAPE) {
     // Escape closes the choice without a change.
     ShowTimerStyle(false);
     handled = true;
+    return;
   }
+  // The arrow keys move to the previous or next unit and choose it, Space
+  // chooses the focused one: as a press on that unit would.
+  TRadioButton* units[] = {rdoTimerSecond, rdoTimerMinute, rdoTimerHour};
+  int focused = -1;
+  for (int i = 0; i < 3; ++i)
+    if (units[i]->Handle() == GetFocus()) focused = i;
+  if (focused < 0) return;
+  int chosen = focused;
+  if (msg.wParam == VK_LEFT || msg.wParam == VK_UP)
+    chosen = (focused + 2) % 3;
+  else if (msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN)
+    chosen = (focused + 1) % 3;
+  else if (msg.wParam != VK_SPACE)
+    return;
+  units[chosen]->SetFocus();
+  rdoTimerMouseDown(*units[chosen], TMouseButton::Left);
+  handled = true;
 }
 
 void TfrmDorvane::ActiveControlChanged(HWND /*previous*/, HWND current) {
