@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "Driver.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr DWORD kStart = 20000;
+
+struct ChildSearch {
+  const wchar_t* text;
+  HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<ChildSearch*>(param);
+  if (WindowText(child) == search->text) {
+    search->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND ChildWithText(HWND window, const wchar_t* text) {
+  ChildSearch search{text, nullptr};
+  EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD milliseconds = 10000) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+class Commander : public testing::Test {
+ protected:
+  void SetUp() override { ClearProgramRegistry(); }
+  void TearDown() override { ClearProgramRegistry(); }
+};
+
+TEST_F(Commander, HandWrittenListLoadsAndIsWrittenBackRenumbered) {
+  TProgramFolder folder;
+  folder.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  folder.WriteFile(L"WPapers.ini",
+                   "[Wallpaper #7]\r\nFilename=a.jpg\r\nPath=D:\\Pictures\r\nPosition=Tile\r\n\r\n"
+                   "[Wallpaper #2]\r\nFilename=b.bmp\r\nPath=D:\\Pictures\\Patterns\r\nPosition=TwentyCharacterWords\r\n\r\n"
+                   "[Other]\r\nFilename=c.gif\r\nPath=C:\r\n\r\n");
+  TProgram program(folder.Path() + L"Dorvane.exe");
+  HWND main = program.WaitForWindow(L"TfrmDorvane", kStart);
+  ASSERT_NE(main, nullptr);
+  EXPECT_NE(ChildWithText(main, L"There are 3 files in the list."), nullptr);
+  ASSERT_TRUE(program.CloseMainWindow());
+  EXPECT_EQ(folder.ReadFile(L"WPapers.ini"),
+            "[Wallpaper #1]\r\nFilename=a.jpg\r\nPath=D:\\Pictures\r\nPosition=Tile\r\n\r\n"
+            "[Wallpaper #2]\r\nFilename=b.bmp\r\nPath=D:\\Pictures\\Patterns\r\nPosition=TwentyChar\r\n\r\n"
+            "[Wallpaper #3]\r\nFilename=c.gif\r\nPath=C:\r\nPosition=\r\n\r\n");
+}
+
+TEST_F(Commander, WithoutTheEngineBothButtonsReportItAndWriteNothing) {
+  TProgramFolder folder;
+  folder.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  TProgram program(folder.Path() + L"Dorvane.exe");
+  HWND main = program.WaitForWindow(L"TfrmDorvane", kStart);
+  ASSERT_NE(main, nullptr);
+  HWND start = ChildWithText(main, L"Start");
+  ASSERT_NE(start, nullptr);
+  ClearProgramRegistry();
+  PostMessageW(start, BM_CLICK, 0, 0);
+  HWND box = WaitForMessageBox(program.Id(), L"Error", 10000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box),
+            L"Unable to find the Ombrelle engine \"REVorude.exe\".\r\rPlease reinstall it and try again.");
+  PressButton(box, IDOK);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+  EXPECT_FALSE(RegistryKeyExists(L"Software\\Quillon"));
+  EXPECT_FALSE(folder.Exists(L"WPapers.ini"));
+  EXPECT_TRUE(program.CloseMainWindow());
+}
+
+TEST_F(Commander, StartSavesFirstThenTheEngineStateDrivesTheButtons) {
+  TProgramFolder folder;
+  folder.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  folder.Copy(L"REVorude.exe", L"REVorude.exe");
+  TProgram program(folder.Path() + L"Dorvane.exe");
+  HWND main = program.WaitForWindow(L"TfrmDorvane", kStart);
+  ASSERT_NE(main, nullptr);
+  HWND start = ChildWithText(main, L"Start");
+  HWND stop = ChildWithText(main, L"Stop");
+  ASSERT_TRUE(start && stop);
+  EXPECT_TRUE(IsWindowEnabled(start));
+  EXPECT_FALSE(IsWindowEnabled(stop));
+
+  PostMessageW(start, BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(start); }, 20000)) << "the engine reports that it runs";
+  EXPECT_TRUE(IsWindowEnabled(stop));
+  const std::string log = folder.ReadFile(L"REVorude.log");
+  EXPECT_NE(log.find("-startzpe"), std::string::npos);
+  EXPECT_NE(log.find("WPapers.ini (exists)"), std::string::npos) << log;
+  EXPECT_TRUE(RegistryKeyExists(L"Software\\Quillon\\Dorvane\\Settings"));
+
+  // Stop writes nothing.
+  DeleteFileW((folder.Path() + L"WPapers.ini").c_str());
+  ClearProgramRegistry();
+  PostMessageW(stop, BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(start); }, 20000)) << "the engine reports that it stopped";
+  EXPECT_FALSE(folder.Exists(L"WPapers.ini"));
+  EXPECT_FALSE(RegistryKeyExists(L"Software\\Quillon"));
+  EXPECT_TRUE(program.CloseMainWindow());
+}
+
+}  // namespace
