@@ -92,6 +92,22 @@ TEST(GIFRender, PlainBitmapHoldsTheFrameIndicesAndColours) {
   EXPECT_EQ(GIFFrameBitmap(frame), bitmap);  // built once
 }
 
+TEST(GIFRender, LargeFramesEndUpWithTheirEightBitRows) {
+  // Above 500000 pixels the bitmap starts small; the rows replace that.
+  const int w = 1000, h = 501;
+  const auto pixels = giftest::NoisyPixels(w, h, 256, 3);
+  auto image = gifdraw::LoadBytes(GifBuilder().Header(w, h, 256).Image(w, h, pixels).Trailer().Data());
+  TGIFSubImage& frame = image->Images()[0];
+  TBitmap* bitmap = GIFFrameBitmap(frame);
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_EQ(bitmap->PixelFormat(), TPixelFormat::pf8bit);
+  EXPECT_EQ(bitmap->GetWidth(), w);
+  EXPECT_EQ(bitmap->GetHeight(), h);
+  for (int y : {0, 250, 500}) {
+    for (int x : {0, 1, 499, 999}) EXPECT_EQ(bitmap->ScanLine(y)[x], frame.ScanLine(y)[x]) << x << "," << y;
+  }
+}
+
 TEST(GIFRender, EmptyFramesHaveNoBitmap) {
   // Extensions after the last image make a frame without pixels.
   auto image = gifdraw::LoadBytes(
