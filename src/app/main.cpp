@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/PictureTypes.h"
 #include "gui/Application.h"
+#include "gui/Synchronize.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Before any window: the instance mutex and the another-copy note.
@@ -14,6 +15,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_LINK_CLASS};
   InitCommonControlsEx(&controls);
+  // This is the GUI thread: the picture painters hand their paints to it.
+  InitSynchronize();
   Application().Initialize();
   Application().SetTitle(L"Ombrelle");
   // Window descriptions hold pictures by type name: types first.

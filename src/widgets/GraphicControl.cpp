@@ -73,8 +73,16 @@ void TGraphicControl::MouseLeave() {
 void TGraphicControl::PaintWindow() {
   BeforePaint();
   StayUnderWindowedSiblings();
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Handle(), &ps);
+  // The paint ends even when drawing raises (a broken picture), so the
+  // window is validated and the error is reported once, not on every paint.
+  struct TPaint {
+    explicit TPaint(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
+    ~TPaint() { EndPaint(window_, &ps_); }
+    HWND window_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+  } paint(Handle());
+  HDC dc = paint.dc_;
   const RECT client = ClientRect();
   if (client.right > 0 && client.bottom > 0) {
     TMemoryBitmap buffer(client.right, client.bottom, dc);
@@ -82,7 +90,6 @@ void TGraphicControl::PaintWindow() {
     Paint(buffer.DC(), client);
     BitBlt(dc, 0, 0, client.right, client.bottom, buffer.DC(), 0, 0, SRCCOPY);
   }
-  EndPaint(Handle(), &ps);
 }
 
 bool TGraphicControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
