@@ -84,6 +84,52 @@ TEST_F(Commander, WithoutTheEngineBothButtonsReportItAndWriteNothing) {
   EXPECT_TRUE(program.CloseMainWindow());
 }
 
+TEST_F(Commander, StopWithoutTheEngineFileReportsItToo) {
+  // An engine that runs from elsewhere enables Stop; this folder has none.
+  TProgram engine(BinFolder() + L"REVorude.exe", L"-startzpe");
+  ASSERT_TRUE(WaitFor([] { return FindWindowW(L"obj_Form", L"REVorude") != nullptr; }));
+  TProgramFolder folder;
+  folder.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  TProgram program(folder.Path() + L"Dorvane.exe");
+  HWND main = program.WaitForWindow(L"TfrmDorvane", kStart);
+  ASSERT_NE(main, nullptr);
+  HWND stop = ChildWithText(main, L"Stop");
+  ASSERT_TRUE(stop && IsWindowEnabled(stop)) << "the running engine is found at start";
+  PostMessageW(stop, BM_CLICK, 0, 0);
+  HWND box = WaitForMessageBox(program.Id(), L"Error", 10000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box),
+            L"Unable to find the Ombrelle engine \"REVorude.exe\".\r\rPlease reinstall it and try again.");
+  PressButton(box, IDOK);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+  EXPECT_TRUE(program.CloseMainWindow());
+  TProgram stopper(BinFolder() + L"REVorude.exe", L"-stopzpe");
+  EXPECT_TRUE(WaitFor([] { return FindWindowW(L"obj_Form", L"REVorude") == nullptr; }));
+}
+
+TEST_F(Commander, AListFileThatCannotBeWrittenStopsTheStart) {
+  TProgramFolder folder;
+  folder.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  folder.Copy(L"REVorude.exe", L"REVorude.exe");
+  const std::string before = "[Wallpaper #1]\r\nFilename=a.jpg\r\nPath=D:\\P\r\nPosition=Tile\r\n\r\n";
+  folder.WriteFile(L"WPapers.ini", before);
+  const std::wstring list = folder.Path() + L"WPapers.ini";
+  TProgram program(folder.Path() + L"Dorvane.exe");
+  HWND main = program.WaitForWindow(L"TfrmDorvane", kStart);
+  ASSERT_NE(main, nullptr);
+  SetFileAttributesW(list.c_str(), FILE_ATTRIBUTE_READONLY);
+  PostMessageW(ChildWithText(main, L"Start"), BM_CLICK, 0, 0);
+  HWND box = WaitForMessageBox(program.Id(), L"Ombrelle", 10000);
+  ASSERT_NE(box, nullptr) << "the error is reported";
+  EXPECT_NE(MessageBoxText(box).find(L"WPapers.ini"), std::wstring::npos) << "the message names the file";
+  PressButton(box, IDOK);
+  Sleep(1000);
+  EXPECT_FALSE(folder.Exists(L"REVorude.log")) << "the engine was not launched";
+  EXPECT_EQ(folder.ReadFile(L"WPapers.ini"), before);
+  SetFileAttributesW(list.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(program.CloseMainWindow());
+}
+
 TEST_F(Commander, StartSavesFirstThenTheEngineStateDrivesTheButtons) {
   TProgramFolder folder;
   folder.Copy(L"Dorvane.exe", L"Dorvane.exe");

@@ -233,6 +233,12 @@ TEST_F(SettingsPanel, UnitChoiceOpensOnTheLabelAndClosesOnTheNextLeftPress) {
   EXPECT_FALSE(form_->chkTimer->Enabled());
   EXPECT_FALSE(form_->lblTimer->Visible());
 
+  // A press on the title bar or frame leaves it open.
+  MSG frame{form_->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0, 0, {}};
+  bool ignored = false;
+  form_->ApplicationEventsMessage(frame, ignored);
+  EXPECT_TRUE(form_->pnlTimerStyle->Visible());
+
   // A left press anywhere in a window of ours closes it; the unit stays.
   MSG press{form_->lstFiles->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, {}};
   bool handled = false;
