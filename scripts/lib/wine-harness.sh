@@ -26,6 +26,10 @@ harness_start() {
   # wineboot's helper processes stay up with the persistent server, outside
   # the test runner's pipes.
   "$(harness_wine64)" wineboot --init </dev/null >/dev/null 2>&1
+  # Wine has no Times New Roman; Liberation Serif has its metrics, so the
+  # panel titles keep the width they were laid out for.
+  "$(harness_wine64)" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' \
+    /d 'Liberation Serif' /f </dev/null >/dev/null 2>&1
 }
 
 harness_stop() {
