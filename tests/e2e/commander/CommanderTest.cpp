@@ -63,6 +63,23 @@ TEST_F(Commander, HandWrittenListLoadsAndIsWrittenBackRenumbered) {
             "[Wallpaper #3]\r\nFilename=c.gif\r\nPath=C:\r\nPosition=\r\n\r\n");
 }
 
+TEST_F(Commander, ARegistryValueOfTheWrongTypeIsReportedAndTheWindowOpens) {
+  const wchar_t text[] = L"yes";
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Quillon\\Dorvane\\Settings", L"Random Timer", REG_SZ, text,
+                  sizeof text);
+  TProgramFolder folder;
+  folder.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  TProgram program(folder.Path() + L"Dorvane.exe");
+  HWND box = WaitForMessageBox(program.Id(), L"Error", kStart);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box),
+            L"Unable to load data from registry.\r\rYou may have not permission to open registry objects.\r"
+            L"Settings will not be loaded from registry.");
+  PressButton(box, IDOK);
+  EXPECT_NE(program.WaitForWindow(L"TfrmDorvane", kStart), nullptr);
+  EXPECT_TRUE(program.CloseMainWindow());
+}
+
 TEST_F(Commander, WithoutTheEngineBothButtonsReportItAndWriteNothing) {
   TProgramFolder folder;
   folder.Copy(L"Dorvane.exe", L"Dorvane.exe");
