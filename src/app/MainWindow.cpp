@@ -18,7 +18,7 @@ const TFormDesc kMainWindow{L"TfrmDorvane", L"Quillon Ombrelle", 645, 457, TBord
 }  // namespace
 
 TfrmDorvane::TfrmDorvane(const TControlApplication& controlApplication)
-    : Dorvane(controlApplication), controlApplication_(controlApplication) {}
+    : Dorvane(controlApplication) {}
 
 TfrmDorvane::~TfrmDorvane() = default;
 

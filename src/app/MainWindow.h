@@ -174,15 +174,7 @@ class TfrmDorvane : public TForm {
  private:
   void BuildLayout();
   void BindHandlers();
-  template <class T>
-  T* Adopt(std::unique_ptr<T> control) {
-    T* raw = control.get();
-    components_.push_back(std::move(control));
-    return raw;
-  }
-
   std::vector<std::unique_ptr<TControl>> components_;
   std::unique_ptr<IWallpaperList> wallpaperList_;
   TWallpaperIndex fileIndex_;
-  const TControlApplication& controlApplication_;
 };
