@@ -6,6 +6,7 @@
 #include "gui/Bitmap.h"
 #include "gui/GraphicError.h"
 #include "gui/Picture.h"
+#include "gui/ResourcePicture.h"
 #include "gui/Stream.h"
 #include "maker.h"
 #include "resource.h"
@@ -88,23 +89,6 @@ const TControlDesc kLayout[] = {
 const TColor kButtonFace = SystemColorFlag | COLOR_BTNFACE;
 const TColor kButtonShadow = SystemColorFlag | COLOR_BTNSHADOW;
 
-// The window's pictures are GIF data in the resources, loaded through the
-// picture system by type name. A picture that cannot be read leaves its box
-// empty: a missing decoration is no reason to refuse the window.
-void LoadGifResource(TPictureBox& box, int id) {
-  HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
-  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-  const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  if (!bytes) return;
-  TBufferStream data(bytes, SizeofResource(module, found));
-  try {
-    box.Picture().LoadFromClassData("TGIFImage", data);
-  } catch (const EInvalidGraphic&) {
-    box.Picture().SetGraphic(nullptr);
-  }
-}
-
 void LoadBitmapResource(TPictureBox& box, int id) {
   auto bitmap = std::make_unique<TBitmap>();
   try {
@@ -114,11 +98,6 @@ void LoadBitmapResource(TPictureBox& box, int id) {
   }
   bitmap->SetTransparent(true);
   box.SetGraphic(std::move(bitmap));
-}
-
-HBITMAP LoadGlyph(int id) {
-  return static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 // The window font in another size and weight.
@@ -163,7 +142,7 @@ void TfrmAbout::BuildLayout() {
       case TKind::Gif: {
         auto box = std::make_unique<TPictureBox>(parent, d.left, d.top, d.width, d.height);
         box->SetAutoSize(true);
-        LoadGifResource(*box, d.resource);
+        LoadGifResource(box->Picture(), d.resource);
         control = std::move(box);
         break;
       }
@@ -252,7 +231,7 @@ void TfrmAbout::BuildLayout() {
       }
       case TKind::OkButton:
         control = std::make_unique<TGlyphButton>(parent, d.left, d.top, d.width, d.height, d.caption,
-                                                 LoadGlyph(d.resource), 1, true);
+                                                 LoadGlyphResource(d.resource), 1, true);
         // The dialog manager finds the default button by its identifier
         // when Enter is pressed.
         SetWindowLongPtrW(control->Handle(), GWLP_ID, IDOK);

@@ -9,6 +9,7 @@
 #include "gui/OpenPictureDialog.h"
 #include "gui/Application.h"
 #include "gui/Picture.h"
+#include "gui/ResourcePicture.h"
 #include "gui/StdCtrls.h"
 #include "resource.h"
 #include "widgets/Bevel.h"
@@ -131,23 +132,6 @@ const TControlDesc kLayout[] = {
 };
 // clang-format on
 
-HBITMAP LoadGlyph(int id) {
-  return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
-                                         LR_CREATEDIBSECTION));
-}
-
-// A picture as the window description holds it: the picture type's name
-// followed by the picture's bytes.
-void LoadGifResource(TPicture& picture, int id) {
-  HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
-  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-  const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  if (!bytes) return;
-  TBufferStream data(bytes, SizeofResource(module, found));
-  picture.LoadFromClassData("TGIFImage", data);
-}
-
 const TColor kButtonFace = SystemColorFlag | COLOR_BTNFACE;
 const TColor kButtonShadow = SystemColorFlag | COLOR_BTNSHADOW;
 
@@ -219,7 +203,7 @@ void TfrmDorvane::BuildLayout() {
       case TKind::MarginButton:
       case TKind::TwoGlyphButton: {
         auto button = std::make_unique<TGlyphButton>(parent, d.left, d.top, d.width, d.height, d.caption,
-                                                     LoadGlyph(d.resource), d.kind == TKind::TwoGlyphButton ? 2 : 1);
+                                                     LoadGlyphResource(d.resource), d.kind == TKind::TwoGlyphButton ? 2 : 1);
         if (d.kind == TKind::MarginButton) button->SetMargin(5);
         control = std::move(button);
         break;
@@ -263,7 +247,7 @@ void TfrmDorvane::BuildLayout() {
         track->SetTicks(29, 2);
         track->SetTrackWidth(6);
         track->SetTrackColor(RGBColor(0, 255, 0));
-        track->SetThumb(LoadGlyph(d.resource));
+        track->SetThumb(LoadGlyphResource(d.resource));
         control = std::move(track);
         break;
       }
