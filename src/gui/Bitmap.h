@@ -34,6 +34,7 @@ class TBitmap : public TGraphic {
   int GetWidth() const override { return width_; }
   int GetHeight() const override { return height_; }
   bool GetEmpty() const override { return width_ == 0 || height_ == 0; }
+  bool DrawsOpaque() const override { return !GetEmpty() && !Transparent(); }
   void SetWidth(int width) override { SetSize(width, height_); }
   void SetHeight(int height) override { SetSize(width_, height); }
   // Resizes, keeping the pixels of the overlapping area.

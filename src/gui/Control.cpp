@@ -4,12 +4,43 @@
 
 #include <commctrl.h>
 
+#include <mutex>
 #include <set>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 namespace {
-const wchar_t kPropName[] = L"Dorvane.Control";
+// The control behind each of our windows. Looked up for every message, so
+// it lives in the process rather than in a window property, which costs a
+// call into the window manager.
+class TControlMap {
+ public:
+  void Set(HWND hwnd, TControl* control) {
+    std::lock_guard lock(mutex_);
+    map_[hwnd] = control;
+  }
+  void Remove(HWND hwnd) {
+    std::lock_guard lock(mutex_);
+    map_.erase(hwnd);
+  }
+  TControl* Find(HWND hwnd) {
+    std::lock_guard lock(mutex_);
+    const auto it = map_.find(hwnd);
+    return it == map_.end() ? nullptr : it->second;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_map<HWND, TControl*> map_;
+};
+
+// Never freed: controls of static lifetime may leave after it otherwise.
+TControlMap& Controls() {
+  static auto* controls = new TControlMap;
+  return *controls;
+}
+
 // The control whose system window is being created: owner-drawn controls ask
 // their parent for item sizes before CreateWindowEx returns.
 thread_local TControl* creating = nullptr;
@@ -27,12 +58,12 @@ TControl::~TControl() {
 void TControl::Detach() {
   if (!hwnd_) return;
   if (!custom_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
-  RemovePropW(hwnd_, kPropName);
+  Controls().Remove(hwnd_);
   hwnd_ = nullptr;
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<TControl*>(GetPropW(hwnd, kPropName)) : nullptr;
+  return hwnd ? Controls().Find(hwnd) : nullptr;
 }
 
 void TControl::CreateSystem(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
@@ -44,7 +75,7 @@ void TControl::CreateSystem(const wchar_t* className, const std::wstring& text, 
   if (!hwnd) throw std::runtime_error("Error creating window");
   hwnd_ = hwnd;
   custom_ = false;
-  SetPropW(hwnd, kPropName, this);
+  Controls().Set(hwnd, this);
   SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   if (parent) SetFont(reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)));
 }
@@ -78,7 +109,7 @@ LRESULT CALLBACK TControl::CustomProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
   if (!self && msg == WM_NCCREATE) {
     self = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->hwnd_ = hwnd;
-    SetPropW(hwnd, kPropName, self);
+    Controls().Set(hwnd, self);
   }
   if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
   return self->Dispatch(msg, wParam, lParam);

@@ -28,19 +28,26 @@ struct TDCDeleter {
 // A device context made by CreateCompatibleDC/CreateDC.
 using TOwnedDC = std::unique_ptr<std::remove_pointer_t<HDC>, TDCDeleter>;
 
-// The screen's device context for the lifetime of the object.
-class TScreenDC {
+// A window's device context (the screen's without a window) for the
+// lifetime of the object.
+class TWindowDC {
  public:
-  TScreenDC() : dc_(GetDC(nullptr)) {}
-  ~TScreenDC() {
-    if (dc_) ReleaseDC(nullptr, dc_);
+  explicit TWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~TWindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
   }
-  TScreenDC(const TScreenDC&) = delete;
-  TScreenDC& operator=(const TScreenDC&) = delete;
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
   HDC Get() const { return dc_; }
 
  private:
+  HWND window_;
   HDC dc_;
+};
+
+class TScreenDC : public TWindowDC {
+ public:
+  TScreenDC() : TWindowDC(nullptr) {}
 };
 
 // Selects an object into a device context and puts the previous one back.

@@ -46,6 +46,9 @@ class TGraphic {
   virtual void SetPalette(TPaletteHandle) {}
   // Draws the picture into rect of the canvas (Windows builds only).
   virtual void Draw(TCanvas& canvas, const TRect& rect) = 0;
+  // Whether the next Draw covers all of its rectangle with opaque pixels,
+  // so that what lies beneath need not be painted first.
+  virtual bool DrawsOpaque() const { return false; }
 
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool value) { transparent_ = value; }

@@ -1,5 +1,6 @@
 #include "widgets/GraphicControl.h"
 
+#include "gui/GdiHandles.h"
 #include "widgets/Underneath.h"
 
 void TGraphicControl::CreateGraphic(const wchar_t* className, HWND parent, int left, int top, int width, int height,
@@ -30,6 +31,16 @@ HFONT TGraphicControl::CurrentFont() const {
 
 void TGraphicControl::Repaint() {
   if (Handle()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+bool TGraphicControl::PaintOpaqueNow() {
+  if (!Handle() || !IsWindowVisible(Handle())) return false;
+  const RECT client = ClientRect();
+  if (client.right <= 0 || client.bottom <= 0 || !PaintsOpaque(client)) return false;
+  TWindowDC dc(Handle());
+  if (!dc.Get()) return false;
+  Paint(dc.Get(), client);
+  return true;
 }
 
 void TGraphicControl::BringToFront() {
@@ -84,7 +95,10 @@ void TGraphicControl::PaintWindow() {
   } paint(Handle());
   HDC dc = paint.dc_;
   const RECT client = ClientRect();
-  if (client.right > 0 && client.bottom > 0) {
+  if (client.right <= 0 || client.bottom <= 0) return;
+  if (PaintsOpaque(client)) {
+    Paint(dc, client);
+  } else {
     TMemoryBitmap buffer(client.right, client.bottom, dc);
     PaintBackground(buffer.DC(), client);
     Paint(buffer.DC(), client);

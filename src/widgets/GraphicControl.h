@@ -40,6 +40,10 @@ class TGraphicControl : public TControl {
   // A font that the control owns from now on.
   void SetOwnedFont(TFontHandle font);
 
+  // Paints an opaque content straight onto the window at once, outside the
+  // paint cycle; false (and nothing painted) when the window is hidden or
+  // its content not opaque.
+  bool PaintOpaqueNow();
   // Paints now, not at the next paint cycle.
   void Repaint();
   // Z-order among the siblings.
@@ -60,6 +64,9 @@ class TGraphicControl : public TControl {
   // Fills what lies behind the content (the backdrop, or button face when
   // the control is opaque).
   virtual void PaintBackground(HDC dc, const RECT& client);
+  // Whether Paint will cover the whole client area with opaque pixels; it
+  // then paints straight onto the window, with no background and no buffer.
+  virtual bool PaintsOpaque(const RECT&) const { return false; }
   // Run before each paint; a control that sizes itself does it here.
   virtual void BeforePaint() {}
   virtual void MouseEnter();

@@ -32,7 +32,28 @@ void TPictureBox::PictureChanged() {
       SetWindowPos(Handle(), nullptr, 0, 0, picture_.Width(), picture_.Height(),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  InvalidateRect(Handle(), nullptr, FALSE);
+  // A new frame of an animation goes onto the screen at once: cheaper by
+  // far than a paint cycle many times a second.
+  if (!PaintOpaqueNow()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+TRect TPictureBox::PictureRect(const TGraphic& graphic, const RECT& client) const {
+  TRect rect{0, 0, graphic.GetWidth(), graphic.GetHeight()};
+  if (stretch_) {
+    rect = TRect{0, 0, client.right, client.bottom};
+  } else if (center_) {
+    const int x = (client.right - rect.Width()) / 2;
+    const int y = (client.bottom - rect.Height()) / 2;
+    rect = TRect{x, y, x + rect.Width(), y + rect.Height()};
+  }
+  return rect;
+}
+
+bool TPictureBox::PaintsOpaque(const RECT& client) const {
+  const TGraphic* graphic = picture_.Graphic();
+  if (OnPaint || !graphic || graphic->GetEmpty() || !graphic->DrawsOpaque()) return false;
+  const TRect rect = PictureRect(*graphic, client);
+  return rect.Left <= 0 && rect.Top <= 0 && rect.Right >= client.right && rect.Bottom >= client.bottom;
 }
 
 void TPictureBox::Paint(HDC dc, const RECT& client) {
@@ -42,14 +63,6 @@ void TPictureBox::Paint(HDC dc, const RECT& client) {
   }
   TGraphic* graphic = picture_.Graphic();
   if (!graphic || graphic->GetEmpty()) return;
-  TRect rect{0, 0, graphic->GetWidth(), graphic->GetHeight()};
-  if (stretch_) {
-    rect = TRect{0, 0, client.right, client.bottom};
-  } else if (center_) {
-    const int x = (client.right - rect.Width()) / 2;
-    const int y = (client.bottom - rect.Height()) / 2;
-    rect = TRect{x, y, x + rect.Width(), y + rect.Height()};
-  }
   TCanvas canvas(dc);
-  graphic->Draw(canvas, rect);
+  graphic->Draw(canvas, PictureRect(*graphic, client));
 }

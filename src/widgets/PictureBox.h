@@ -34,9 +34,12 @@ class TPictureBox : public TGraphicControl {
 
  protected:
   void Paint(HDC dc, const RECT& client) override;
+  bool PaintsOpaque(const RECT& client) const override;
 
  private:
   void PictureChanged();
+  // Where the picture goes in the client area.
+  TRect PictureRect(const TGraphic& graphic, const RECT& client) const;
 
   TPicture picture_;
   bool autoSize_ = false;

@@ -9,10 +9,11 @@ constexpr DWORD KeepDestination = 0x00AA0029;
 bool NTFamily() { return (GetVersion() & 0x80000000u) == 0; }
 
 // MaskBlt does the work in one call; the mask must not be selected into a
-// device context meanwhile, so a stand-in takes its place.
+// device context meanwhile, so a 1 x 1 stand-in takes its place. One per
+// thread, as a bitmap can be in one device context only.
 void MaskBltPath(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, HDC maskDC, int maskX,
                  int maskY) {
-  TBitmapHandle standIn(CreateCompatibleBitmap(dst, 1, 1));
+  thread_local TBitmapHandle standIn(CreateBitmap(1, 1, 1, 1, nullptr));
   HGDIOBJ mask = SelectObject(maskDC, standIn.get());
   MaskBlt(dst, x, y, width, height, src, srcX, srcY, static_cast<HBITMAP>(mask), maskX, maskY,
           MAKEROP4(KeepDestination, SRCCOPY));

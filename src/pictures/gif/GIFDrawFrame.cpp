@@ -44,7 +44,9 @@ void GIFFrameStretchDraw(TGIFImageRender& state, TGIFSubImage& frame, TCanvas& c
       // The mask test may have rendered the frame again.
       bitmap = GIFFrameBitmap(state, frame);
       if (!bitmap) return;
-      TOwnedDC maskDC(CreateCompatibleDC(canvas.Handle()));
+      if (!state.MaskDC) state.MaskDC.reset(CreateCompatibleDC(nullptr));
+      TOwnedDC& maskDC = state.MaskDC;
+      if (!maskDC) return;
       TSelectObject selectMask(maskDC.get(), GIFFrameMask(frame));
       HDC source = bitmap->Canvas().Handle();
       if (tiled) {

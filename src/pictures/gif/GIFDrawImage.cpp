@@ -154,6 +154,11 @@ void GIFImageBitmapDraw(TGIFImage& image, TCanvas& canvas, const TRect& rect) {
       canvas.StretchDraw(TRect{int(x), int(y), int(x) + width, int(y) + height}, *bitmap);
 }
 
+bool TGIFImage::DrawsOpaque() const {
+  return images_.Count() > 1 && (DrawOptions & PaintAnimated) && !(DrawOptions & PaintDirect) && Render &&
+         Render->Bitmap && !Render->Bitmap->GetEmpty();
+}
+
 void TGIFImage::Draw(TCanvas& canvas, const TRect& rect) {
   TGIFImageRender& state = ImageRender(*this);
   if (state.Drawing || images_.Count() == 0) return;

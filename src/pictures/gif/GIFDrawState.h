@@ -50,6 +50,10 @@ struct TGIFImageRender {
   // Building frame bitmaps and palettes: painters render ahead on their
   // threads while the GUI thread draws.
   std::recursive_mutex RenderLock;
+  // The memory DC that a frame's mask is selected into while the frame
+  // draws (under RenderLock); kept, as an animation draws many times a
+  // second.
+  TOwnedDC MaskDC;
 };
 
 // The drawing state of a picture or a frame, made on first use.

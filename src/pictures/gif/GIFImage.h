@@ -58,6 +58,9 @@ class TGIFImage : public TGraphic {
   bool GetEmpty() const override { return images_.Count() == 0; }
   // Defined with the drawing code.
   void Draw(TCanvas& canvas, const TRect& rect) override;
+  // True while an animation shows through the internal bitmap, which holds
+  // the frame over what lay beneath the picture.
+  bool DrawsOpaque() const override;
   // The picture's palette (cached by the drawing code). Raises
   // GIFException when neither the global map nor frame 0 has colours.
   TPaletteHandle GetPalette() const override;
