@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "gui/Canvas.h"
+#include "gui/GdiHandles.h"
 #include "gui/Graphic.h"
 #include "gui/Picture.h"
 #include "gui/Stream.h"
@@ -154,6 +155,13 @@ UINT_PTR CALLBACK TOpenPictureDialog::Hook(HWND dialog, UINT msg, WPARAM, LPARAM
         return TRUE;
       }
       return 0;
+    case WM_DESTROY:
+      // An animated preview stops with the dialog.
+      if (self) {
+        self->preview_.reset();
+        self->previewBox_ = nullptr;
+      }
+      return 0;
     default:
       return 0;
   }
@@ -170,6 +178,8 @@ void TOpenPictureDialog::SelectionChanged(HWND dialog) {
     GetClientRect(previewBox_, &box);
     try {
       preview_ = LoadPreview(path, box.right, box.bottom);
+      // Each new frame of an animated picture repaints the pane.
+      preview_->OnChange = [pane = previewBox_](TPicture&) { InvalidateRect(pane, nullptr, FALSE); };
       previewText_ = std::to_wstring(preview_->Width()) + L" x " + std::to_wstring(preview_->Height());
     } catch (const std::exception& error) {
       // A picture that cannot be read shows why instead of a preview.
@@ -182,9 +192,22 @@ void TOpenPictureDialog::SelectionChanged(HWND dialog) {
 }
 
 void TOpenPictureDialog::DrawPreview(const DRAWITEMSTRUCT& item) {
-  const RECT& box = item.rcItem;
-  FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
-  DrawEdge(item.hDC, const_cast<RECT*>(&box), EDGE_SUNKEN, BF_RECT);
+  const int width = item.rcItem.right - item.rcItem.left, height = item.rcItem.bottom - item.rcItem.top;
+  if (width <= 0 || height <= 0) return;
+  // Drawn off screen, then copied: an animation repaints many times a second.
+  TOwnedDC dc(CreateCompatibleDC(item.hDC));
+  TBitmapHandle bitmap(CreateCompatibleBitmap(item.hDC, width, height));
+  if (!dc || !bitmap) return;
+  {
+    TSelectObject select(dc.get(), bitmap.get());
+    DrawPreviewPane(dc.get(), RECT{0, 0, width, height});
+    BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, dc.get(), 0, 0, SRCCOPY);
+  }
+}
+
+void TOpenPictureDialog::DrawPreviewPane(HDC dc, RECT box) {
+  FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+  DrawEdge(dc, &box, EDGE_SUNKEN, BF_RECT);
   if (!preview_ || preview_->Empty()) return;
   const int boxW = box.right - box.left - 8, boxH = box.bottom - box.top - 8;
   int w = preview_->Width(), h = preview_->Height();
@@ -199,6 +222,6 @@ void TOpenPictureDialog::DrawPreview(const DRAWITEMSTRUCT& item) {
     }
   }
   const int x = box.left + 4 + (boxW - w) / 2, y = box.top + 4 + (boxH - h) / 2;
-  TCanvas canvas(item.hDC);
+  TCanvas canvas(dc);
   canvas.StretchDraw(TRect{x, y, x + w, y + h}, *preview_->Graphic());
 }

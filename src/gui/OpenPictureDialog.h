@@ -47,6 +47,7 @@ class TOpenPictureDialog {
   static UINT_PTR CALLBACK Hook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
   void SelectionChanged(HWND dialog);
   void DrawPreview(const DRAWITEMSTRUCT& item);
+  void DrawPreviewPane(HDC dc, RECT box);
 
   std::vector<std::wstring> files_;
   std::wstring fileName_;

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "GuiObjects.h"
 #include "gui/Stream.h"
 
 namespace gifdraw {
@@ -107,7 +108,7 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
   }
 }
 
-DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+DWORD GdiObjectCount() { return CountGuiObjects().Gdi; }
 
 double ProcessCpuMilliseconds() {
   FILETIME created, exited, kernel, user;

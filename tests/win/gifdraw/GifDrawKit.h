@@ -69,6 +69,7 @@ void PumpFor(std::chrono::milliseconds duration);
 // Dispatches messages until done() holds or the time is up; returns done().
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
 
+// GDI objects of this process (counted where GetGuiResources says 0).
 DWORD GdiObjectCount();
 // CPU time (user + kernel) of this process so far, in milliseconds.
 double ProcessCpuMilliseconds();
