@@ -1,0 +1,40 @@
+// Closing the main window while its logo animates: the painter is stopped
+// and waited for, wherever it stands in its frame, and the process ends
+// within a second.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "Driver.h"
+
+namespace {
+
+using namespace e2e;
+
+class Close : public testing::Test {
+ protected:
+  void SetUp() override { ClearProgramRegistry(); }
+  void TearDown() override { ClearProgramRegistry(); }
+};
+
+TEST_F(Close, WhileTheLogoAnimatesTheProcessEndsWithinASecond) {
+  TProgramFolder folder;
+  folder.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  // Closed at different moments of the 48 ms frame cycle.
+  for (DWORD phase : {0, 17, 31}) {
+    SCOPED_TRACE(phase);
+    TProgram program(folder.Path() + L"Dorvane.exe");
+    HWND main = program.WaitForWindow(L"TfrmDorvane", 20000);
+    ASSERT_NE(main, nullptr);
+    Sleep(500 + phase);
+    const DWORD start = GetTickCount();
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(5000));
+    const DWORD took = GetTickCount() - start;
+    std::printf("closed %lu ms into the cycle: the process ended after %lu ms\n", phase, took);
+    EXPECT_LT(took, 1000u);
+    EXPECT_EQ(program.ExitCode(), 0u);
+  }
+}
+
+}  // namespace
