@@ -2,12 +2,16 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build_root=${DV_BUILD_ROOT:-$root/build}
 
-# Configures and builds one preset into $build_root/<preset>.
-build_preset() {
+# Configures one preset into $build_root/<preset>.
+configure_preset() {
   local preset=$1
   cmake --preset "$preset" -S "$root" -B "$build_root/$preset" >"$build_root/$preset.configure.log" 2>&1 ||
     { cat "$build_root/$preset.configure.log"; return 1; }
-  cmake --build "$build_root/$preset" --parallel "$(nproc)"
+}
+
+# Configures and builds one preset into $build_root/<preset>.
+build_preset() {
+  configure_preset "$1" && cmake --build "$build_root/$1" --parallel "$(nproc)"
 }
 
 # Builds the third-party libraries the Windows builds link, when a setup

@@ -8,6 +8,10 @@
 namespace {
 
 constexpr long MaxLibraryMemory = 768L << 20;
+// Progressive display shows at most this many scans as they arrive (each one
+// is a whole output pass); the rest of a file with more is read on, and the
+// final pass shows the result. Real files have about ten.
+constexpr int MaxShownScans = 16;
 
 // One libjpeg decompressor with its error manager, memory source and
 // progress hook. Destroyed on every way out, so a libjpeg error never leaks
@@ -106,20 +110,16 @@ std::vector<TJPEGColor> DecoderColors(TDecompressor& d) {
   return colors;
 }
 
-// Reads the rest of the current output pass into the target.
+// Reads the rest of the current output pass into the target. Each row's
+// address is asked for once, and libjpeg gets room for all the rows left:
+// it fills as many per call as one row group gives.
 void ReadRows(TDecompressor& d, IJPEGDecodeTarget& target) {
-  const int height = int(d->output_height);
-  // Several rows per call only when they lie evenly spaced upwards in memory.
-  const std::ptrdiff_t step = height > 1 ? target.Row(1) - target.Row(0) : 0;
-  const int perCall = (step <= 0 || step % 4 != 0) ? 1 : std::max(1, d->rec_outbuf_height);
-  JSAMPROW rows[16];
-  const int batch = std::min(perCall, 16);
-  while (d->output_scanline < d->output_height) {
-    const int y = int(d->output_scanline);
-    const int n = std::min(batch, height - y);
-    for (int i = 0; i < n; ++i) rows[i] = target.Row(y + i);
-    if (jpeg_read_scanlines(d.Get(), rows, JDIMENSION(n)) == 0) break;
-  }
+  const JDIMENSION first = d->output_scanline, height = d->output_height;
+  if (first >= height) return;
+  std::vector<JSAMPROW> rows(height - first);
+  for (JDIMENSION y = first; y < height; ++y) rows[y - first] = target.Row(int(y));
+  while (d->output_scanline < height)
+    if (jpeg_read_scanlines(d.Get(), &rows[d->output_scanline - first], height - d->output_scanline) == 0) break;
 }
 
 }  // namespace
@@ -173,17 +173,20 @@ bool TJPEGDecoder::Decode(IJPEGDecodeTarget& target) {
     const bool buffered = d->buffered_image != FALSE;
     bool colorsGiven = false;
     if (buffered) {
-      bool firstPass = true;
+      int shown = 0;
       while (jpeg_consume_input(d.Get()) != JPEG_REACHED_EOI) {
+        // jpeg_consume_input calls no progress hook, which keeps the limit.
+        CheckJPEGScans(d.Get());
+        if (shown == MaxShownScans) continue;
         jpeg_start_output(d.Get(), d->input_scan_number);
-        if (firstPass && d->colormap && eightBit && !callerInstalled) {
+        if (shown == 0 && d->colormap && eightBit && !callerInstalled) {
           target.SetColors(DecoderColors(d));
           PaletteModified = true;
           colorsGiven = true;
         }
         ReadRows(d, target);
         jpeg_finish_output(d.Get());
-        firstPass = false;
+        ++shown;
       }
       d->dct_method = final.DctMethod;
       d->dither_mode = final.Dither;

@@ -1,6 +1,7 @@
 #include "pictures/jpeg/JPEGProgress.h"
 
 #include <chrono>
+#include <string>
 
 namespace {
 
@@ -12,6 +13,11 @@ std::uint32_t SteadyMilliseconds() {
 extern "C" void ProgressHook(j_common_ptr cinfo);
 
 }  // namespace
+
+void CheckJPEGScans(j_decompress_ptr cinfo) {
+  if (cinfo->input_scan_number > MaxJPEGScans)
+    throw EJPEG("JPEG error: more than " + std::to_string(MaxJPEGScans) + " scans");
+}
 
 TJPEGProgressMonitor::TJPEGProgressMonitor(TJPEGProgressHandler handler, TClock clock)
     : handler_(std::move(handler)), clock_(clock ? std::move(clock) : TClock(SteadyMilliseconds)) {}
@@ -53,6 +59,8 @@ void TJPEGProgressMonitor::Update(const TJPEGPassState& s) {
 namespace {
 
 extern "C" void ProgressHook(j_common_ptr cinfo) {
+  // libjpeg calls the hook while it reads scans, so the limit is kept here.
+  if (cinfo->is_decompressor) CheckJPEGScans(reinterpret_cast<j_decompress_ptr>(cinfo));
   auto* hook = reinterpret_cast<TJPEGProgressMonitor::THook*>(cinfo->progress);
   if (!hook->monitor) return;
   TJPEGPassState s;

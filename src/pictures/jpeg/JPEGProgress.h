@@ -19,6 +19,14 @@ struct TJPEGPassState {
   int OutputWidth = 0;
 };
 
+// The most scans a file may have. libjpeg accepts any number of scans (empty
+// or repeated ones only warn), and each costs a pass over the coefficients:
+// a small file could keep a decode busy for minutes. 500 is libjpeg-turbo's
+// own limit for its callers (TJFLAG_LIMITSCANS).
+constexpr int MaxJPEGScans = 500;
+// Raises EJPEG when cinfo has come to more scans than that.
+void CheckJPEGScans(j_decompress_ptr cinfo);
+
 class TJPEGProgressMonitor {
  public:
   // Milliseconds of a monotonic clock.
@@ -29,7 +37,7 @@ class TJPEGProgressMonitor {
 
   void Update(const TJPEGPassState& state);
   // Installs the monitor as cinfo's progress hook (the monitor must outlive
-  // the libjpeg object).
+  // the libjpeg object). The hook also enforces MaxJPEGScans.
   void Attach(j_common_ptr cinfo);
 
   // libjpeg's progress record, followed by the monitor it belongs to.

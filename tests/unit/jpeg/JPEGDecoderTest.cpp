@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <jerror.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 
@@ -324,4 +325,55 @@ TEST(JPEGDecoder, AnEnormousProgressiveFileRunsIntoTheMemoryCap) {
   auto file = QuadrantJPEG(16, 16, {90, true, false});
   ClaimEnormousSize(file);
   EXPECT_EQ(DecodeError(file), ErrorText(JERR_NO_BACKING_STORE));
+}
+
+namespace {
+// A progressive file with count empty scans after its first one: copies of
+// that scan's header with no data. libjpeg takes each with a warning.
+std::vector<std::uint8_t> WithEmptyScans(std::vector<std::uint8_t> file, int count) {
+  std::size_t sos = 0;
+  while (!(file[sos] == 0xFF && file[sos + 1] == 0xDA)) ++sos;
+  const std::size_t data = sos + 2 + (std::size_t(file[sos + 2]) << 8 | file[sos + 3]);
+  // The scan's data ends at the next marker (not a stuffed 0xFF or a restart).
+  std::size_t end = data;
+  while (!(file[end] == 0xFF && file[end + 1] != 0 && (file[end + 1] & 0xF8) != 0xD0)) ++end;
+  std::vector<std::uint8_t> headers;
+  for (int i = 0; i < count; ++i)
+    headers.insert(headers.end(), file.begin() + std::ptrdiff_t(sos), file.begin() + std::ptrdiff_t(data));
+  file.insert(file.begin() + std::ptrdiff_t(end), headers.begin(), headers.end());
+  return file;
+}
+
+// Counts the output passes: each writes the bottom row once.
+class TPassCountingRaster : public TJPEGRaster {
+ public:
+  int Passes = 0;
+  std::uint8_t* Row(int y) override {
+    if (y == Height() - 1) ++Passes;
+    return TJPEGRaster::Row(y);
+  }
+};
+}  // namespace
+
+TEST(JPEGDecoder, AFileWithMoreThan500ScansIsRefused) {
+  const auto file = QuadrantJPEG(64, 64, {90, true, false});
+  for (bool shown : {false, true}) {
+    TJPEGDecodeSettings settings;
+    settings.ProgressiveDisplay = shown;
+    EXPECT_EQ(DecodeError(WithEmptyScans(file, 400), settings), "no error") << shown;
+    EXPECT_EQ(DecodeError(WithEmptyScans(file, 600), settings), "JPEG error: more than 500 scans") << shown;
+  }
+}
+
+TEST(JPEGDecoder, ProgressiveDisplayShowsAtMostSixteenScans) {
+  const auto file = WithEmptyScans(QuadrantJPEG(64, 64, {90, true, false}), 100);
+  TJPEGDecodeSettings settings;
+  settings.ProgressiveDisplay = true;
+  TPassCountingRaster shown;
+  TJPEGDecoder decoder(file.data(), file.size(), settings);
+  ASSERT_TRUE(decoder.Decode(shown));
+  // Sixteen scans as they came, then the final pass.
+  EXPECT_EQ(shown.Passes, 17);
+  const TJPEGRaster whole = Decode(file);
+  for (int y = 0; y < 64; ++y) ASSERT_EQ(0, std::memcmp(shown.Row(y), whole.Row(y), whole.Stride())) << y;
 }
