@@ -11,6 +11,7 @@ void TGIFRenderRelease::operator()(TGIFFrameRender* render) const noexcept { del
 
 // No canvas can be handed in here.
 void TGIFImage::Draw(TCanvas&, const TRect&) {}
+bool TGIFImage::DrawsOpaque() const { return false; }
 
 // Palettes are platform objects; there are none here.
 TPaletteHandle TGIFImage::GetPalette() const { return nullptr; }
