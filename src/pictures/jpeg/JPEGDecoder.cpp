@@ -18,7 +18,7 @@ constexpr int MaxShownScans = 16;
 // the object or its memory pools.
 class TDecompressor {
  public:
-  TDecompressor(const std::uint8_t* data, std::size_t size, TJPEGProgressMonitor* monitor) {
+  TDecompressor(const std::uint8_t* data, std::size_t size, TJPEGProgressMonitor* monitor) : stream_(data, size) {
     cinfo_.err = InstallJPEGErrorManager(error_);
     try {
       jpeg_CreateDecompress(&cinfo_, JPEG_LIB_VERSION, sizeof(cinfo_));
@@ -27,7 +27,7 @@ class TDecompressor {
       // EJPEG instead of exhausting a 32-bit process.
       cinfo_.mem->max_memory_to_use = MaxLibraryMemory;
       if (monitor) monitor->Attach(reinterpret_cast<j_common_ptr>(&cinfo_));
-      AttachJPEGMemorySource(&cinfo_, data, size);
+      AttachJPEGMemorySource(&cinfo_, stream_);
     } catch (...) {
       jpeg_destroy_decompress(&cinfo_);
       throw;
@@ -41,6 +41,7 @@ class TDecompressor {
   j_decompress_ptr Get() { return &cinfo_; }
 
  private:
+  TBufferStream stream_;
   jpeg_error_mgr error_{};
   jpeg_decompress_struct cinfo_{};
 };

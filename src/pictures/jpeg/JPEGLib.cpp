@@ -22,20 +22,26 @@ void ResetErrorManager(j_common_ptr cinfo) {
 
 struct TMemorySource {
   jpeg_source_mgr pub;
+  TStream* stream;
+  JOCTET* buffer;
   bool startOfFile;
 };
 
-void InitSource(j_decompress_ptr) {}
+void InitSource(j_decompress_ptr cinfo) { reinterpret_cast<TMemorySource*>(cinfo->src)->startOfFile = true; }
 
-// libjpeg reads the bytes where they are and asks for more only when they
-// have run out.
 boolean FillInputBuffer(j_decompress_ptr cinfo) {
-  static const JOCTET EndOfImage[2] = {0xFF, JPEG_EOI};
   auto* src = reinterpret_cast<TMemorySource*>(cinfo->src);
-  if (src->startOfFile) ERREXIT(cinfo, JERR_INPUT_EMPTY);
-  WARNMS(cinfo, JWRN_JPEG_EOF);
-  src->pub.next_input_byte = EndOfImage;
-  src->pub.bytes_in_buffer = 2;
+  std::size_t n = src->stream->Read(src->buffer, BufferSize);
+  if (n == 0) {
+    if (src->startOfFile) ERREXIT(cinfo, JERR_INPUT_EMPTY);
+    WARNMS(cinfo, JWRN_JPEG_EOF);
+    src->buffer[0] = 0xFF;
+    src->buffer[1] = JPEG_EOI;
+    n = 2;
+  }
+  src->pub.next_input_byte = src->buffer;
+  src->pub.bytes_in_buffer = n;
+  src->startOfFile = false;
   return TRUE;
 }
 
@@ -91,17 +97,20 @@ jpeg_error_mgr* InstallJPEGErrorManager(jpeg_error_mgr& manager) {
   return &manager;
 }
 
-void AttachJPEGMemorySource(j_decompress_ptr cinfo, const std::uint8_t* data, std::size_t size) {
+void AttachJPEGMemorySource(j_decompress_ptr cinfo, TStream& stream) {
   auto* src = static_cast<TMemorySource*>(
       (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(TMemorySource)));
-  src->startOfFile = size == 0;
+  src->buffer = static_cast<JOCTET*>(
+      (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, BufferSize));
+  src->stream = &stream;
+  src->startOfFile = true;
   src->pub.init_source = InitSource;
   src->pub.fill_input_buffer = FillInputBuffer;
   src->pub.skip_input_data = SkipInputData;
   src->pub.resync_to_restart = jpeg_resync_to_restart;
   src->pub.term_source = TermSource;
-  src->pub.bytes_in_buffer = size;
-  src->pub.next_input_byte = data;
+  src->pub.bytes_in_buffer = 0;
+  src->pub.next_input_byte = nullptr;
   cinfo->src = &src->pub;
 }
 

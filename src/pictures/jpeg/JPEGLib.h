@@ -6,7 +6,6 @@
 // clang-format off
 // libjpeg's headers need size_t and FILE declared before them.
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <jpeglib.h>
 #include <jerror.h>
@@ -21,10 +20,10 @@
 // unwind tables for this reason.
 jpeg_error_mgr* InstallJPEGErrorManager(jpeg_error_mgr& manager);
 
-// Reads the compressed data in place (it must outlive the libjpeg object).
-// No data at all is libjpeg's empty-input error; data that runs out later
-// gets an end-of-image marker, so a cut-off file decodes as far as it goes.
-void AttachJPEGMemorySource(j_decompress_ptr cinfo, const std::uint8_t* data, std::size_t size);
+// Reads the compressed data from stream in 4096-byte portions. Running dry
+// at the very start is libjpeg's empty-input error; later it supplies an
+// end-of-image marker so a cut-off file decodes as far as it goes.
+void AttachJPEGMemorySource(j_decompress_ptr cinfo, TStream& stream);
 
 // Writes the compressed data to stream.
 void AttachJPEGStreamDestination(j_compress_ptr cinfo, TStream& stream);
