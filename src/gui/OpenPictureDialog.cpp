@@ -68,10 +68,12 @@ constexpr WORD kStaticAtom = 0x0082;
 TOpenPictureDialog::TOpenPictureDialog() = default;
 TOpenPictureDialog::~TOpenPictureDialog() = default;
 
-std::unique_ptr<TPicture> TOpenPictureDialog::LoadPreview(const std::wstring& fileName, int boxWidth,
-                                                           int boxHeight) const {
+std::unique_ptr<TPicture> TOpenPictureDialog::LoadPreview(const std::wstring& fileName, int boxWidth, int boxHeight,
+                                                           SIZE* fullSize) const {
   auto picture = std::make_unique<TPicture>();
   picture->LoadFromFile(fileName);
+  // The picture's own size, before the hook may pick a smaller decode.
+  if (fullSize) *fullSize = SIZE{picture->Width(), picture->Height()};
   if (OnPreviewLoaded) OnPreviewLoaded(*picture, boxWidth, boxHeight);
   return picture;
 }
@@ -177,10 +179,11 @@ void TOpenPictureDialog::SelectionChanged(HWND dialog) {
     RECT box{};
     GetClientRect(previewBox_, &box);
     try {
-      preview_ = LoadPreview(path, box.right, box.bottom);
+      SIZE size{};
+      preview_ = LoadPreview(path, box.right, box.bottom, &size);
       // Each new frame of an animated picture repaints the pane.
       preview_->OnChange = [pane = previewBox_](TPicture&) { InvalidateRect(pane, nullptr, FALSE); };
-      previewText_ = std::to_wstring(preview_->Width()) + L" x " + std::to_wstring(preview_->Height());
+      previewText_ = std::to_wstring(size.cx) + L" x " + std::to_wstring(size.cy);
     } catch (const std::exception& error) {
       // A picture that cannot be read shows why instead of a preview.
       preview_.reset();

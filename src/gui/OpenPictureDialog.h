@@ -39,9 +39,11 @@ class TOpenPictureDialog {
   // photo decodes at a reduced scale).
   std::function<void(TPicture& picture, int boxWidth, int boxHeight)> OnPreviewLoaded;
 
-  // Loads a picture file for the preview box. Raises the picture's own
-  // error for a file it cannot read.
-  std::unique_ptr<TPicture> LoadPreview(const std::wstring& fileName, int boxWidth, int boxHeight) const;
+  // Loads a picture file for the preview box; fullSize (when given) gets
+  // the picture's own size. Raises the picture's own error for a file it
+  // cannot read.
+  std::unique_ptr<TPicture> LoadPreview(const std::wstring& fileName, int boxWidth, int boxHeight,
+                                        SIZE* fullSize = nullptr) const;
 
  private:
   static UINT_PTR CALLBACK Hook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);

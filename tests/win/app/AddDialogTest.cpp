@@ -1,7 +1,7 @@
-// The Add dialog's preview pane with an animated GIF: the preview animates
-// on a painter, and the painter stops when another file is selected and
-// when the dialog closes. The dialog is driven from a thread timer that its
-// own modal loop dispatches.
+// The Add dialog's preview pane: an animated GIF animates on a painter that
+// stops when another file is selected and when the dialog closes; a large
+// photo, decoded small for the pane, is labelled with its own size. The
+// dialog is driven from a thread timer that its own modal loop dispatches.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -15,6 +15,9 @@
 #include "gui/GdiHandles.h"
 #include "gui/OpenPictureDialog.h"
 #include "gui/Picture.h"
+#include "gui/SafeFile.h"
+#include "gui/Stream.h"
+#include "pictures/jpeg/JPEGEncoder.h"
 #include "gui/GdiObject.h"
 #include "pictures/gif/GIFDraw.h"
 #include "pictures/gif/GIFPainter.h"
@@ -22,9 +25,12 @@
 namespace {
 
 constexpr int kPreviewId = 1200;
+constexpr int kPreviewTextId = 1201;
+constexpr int kPhotoWidth = 1600;
+constexpr int kPhotoHeight = 1200;
 
 struct TDriver {
-  enum class TStep { FindDialog, AwaitFirstPainter, WatchFrames, AwaitStop, AwaitSecondPainter, Closing };
+  enum class TStep { FindDialog, AwaitFirstPainter, WatchFrames, AwaitStop, ReadPhotoLabel, AwaitSecondPainter, Closing };
   TStep step = TStep::FindDialog;
   HWND dialog = nullptr;
   HWND list = nullptr;
@@ -35,6 +41,7 @@ struct TDriver {
   std::vector<std::uint8_t> firstLook;
   bool animated = false;
   bool stoppedOnSelection = false;
+  std::wstring photoLabel;
   DWORD stepStart = 0;
   DWORD start = 0;
   bool timedOut = false;
@@ -141,9 +148,17 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD) {
     case TDriver::TStep::AwaitStop:
       // Selecting another file releases the picture, waiting for its painter.
       d.stoppedOnSelection = Ended(d.firstPainter) && d.gif == nullptr;
+      Select(L"photo");
+      Next(TDriver::TStep::ReadPhotoLabel);
+      break;
+    case TDriver::TStep::ReadPhotoLabel: {
+      wchar_t text[64] = {};
+      GetDlgItemTextW(GetParent(d.preview), kPreviewTextId, text, 64);
+      d.photoLabel = text;
       Select(L"anim");
       Next(TDriver::TStep::AwaitSecondPainter);
       break;
+    }
     case TDriver::TStep::AwaitSecondPainter:
       if ((d.secondPainter = PainterThread())) {
         PostMessageW(d.dialog, WM_COMMAND, IDCANCEL, 0);
@@ -153,6 +168,25 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD) {
     case TDriver::TStep::Closing:
       break;
   }
+}
+
+// A photo-sized JPEG, far larger than the pane.
+void WritePhoto(const std::wstring& path) {
+  std::vector<std::uint8_t> row(std::size_t(kPhotoWidth) * 3);
+  TMemoryStream out;
+  EncodeJPEG(
+      kPhotoWidth, kPhotoHeight,
+      [&](int y) {
+        for (int x = 0; x < kPhotoWidth; ++x) {
+          row[std::size_t(x) * 3] = std::uint8_t(x * 255 / kPhotoWidth);
+          row[std::size_t(x) * 3 + 1] = std::uint8_t(y * 255 / kPhotoHeight);
+          row[std::size_t(x) * 3 + 2] = 128;
+        }
+        return row.data();
+      },
+      TJPEGEncodeSettings{}, out);
+  const auto& bytes = out.Bytes();
+  WriteFileReplacing(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 std::wstring TempFolder() {
@@ -169,6 +203,7 @@ TEST_F(AddDialog, PreviewAnimatesAGifAndStopsOnAnotherSelectionAndOnClose) {
   const std::wstring folder = TempFolder();
   ASSERT_TRUE(CopyFileW(DV_RES_DIR L"/logo.gif", (folder + L"\\anim.gif").c_str(), FALSE));
   ASSERT_TRUE(CopyFileW(DV_RES_DIR L"/about.bmp", (folder + L"\\still.bmp").c_str(), FALSE));
+  WritePhoto(folder + L"\\photo.jpg");
 
   TfrmDorvane& form = Open();
   TDriver state;
@@ -187,11 +222,13 @@ TEST_F(AddDialog, PreviewAnimatesAGifAndStopsOnAnotherSelectionAndOnClose) {
   EXPECT_FALSE(state.timedOut) << "the dialog did not go through every step";
   EXPECT_TRUE(state.animated) << "the preview pane showed no second frame";
   EXPECT_TRUE(state.stoppedOnSelection) << "the painter outlived the selection of another file";
+  EXPECT_EQ(state.photoLabel, L"1600 x 1200") << "the label gives the picture's size, not the preview's";
   ASSERT_TRUE(state.secondPainter);
   EXPECT_EQ(WaitForSingleObject(state.secondPainter.get(), 1000), WAIT_OBJECT_0)
       << "the painter outlived the dialog";
   DeleteFileW((folder + L"\\anim.gif").c_str());
   DeleteFileW((folder + L"\\still.bmp").c_str());
+  DeleteFileW((folder + L"\\photo.jpg").c_str());
   RemoveDirectoryW(folder.c_str());
 }
 
