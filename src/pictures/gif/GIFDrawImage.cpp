@@ -11,17 +11,6 @@ using namespace GIFDrawOption;
 
 namespace {
 
-class TFlagGuard {
- public:
-  explicit TFlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
-  ~TFlagGuard() { flag_ = false; }
-  TFlagGuard(const TFlagGuard&) = delete;
-  TFlagGuard& operator=(const TFlagGuard&) = delete;
-
- private:
-  bool& flag_;
-};
-
 // Waits a moment for painters on their way out; on the GUI thread, the
 // calls they hand over (their termination steps among them) run meanwhile.
 void AwaitPainters() {

@@ -5,22 +5,6 @@
 #include "pictures/gif/GIFDrawSettings.h"
 #include "pictures/gif/GIFDrawState.h"
 
-namespace {
-
-// Clears a flag on every way out.
-class TFlagGuard {
- public:
-  explicit TFlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
-  ~TFlagGuard() { flag_ = false; }
-  TFlagGuard(const TFlagGuard&) = delete;
-  TFlagGuard& operator=(const TFlagGuard&) = delete;
-
- private:
-  bool& flag_;
-};
-
-}  // namespace
-
 HPALETTE ExportColorMapPalette(const TGIFColorMap& map) {
   if (map.Count() == 0) return nullptr;
   std::vector<PALETTEENTRY> entries;

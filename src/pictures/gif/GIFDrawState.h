@@ -56,6 +56,19 @@ struct TGIFImageRender {
   TOwnedDC MaskDC;
 };
 
+// Sets a flag of the drawing state (a re-entry guard) and clears it on
+// every way out.
+class TFlagGuard {
+ public:
+  explicit TFlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TFlagGuard() { flag_ = false; }
+  TFlagGuard(const TFlagGuard&) = delete;
+  TFlagGuard& operator=(const TFlagGuard&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 // The drawing state of a picture or a frame, made on first use.
 TGIFImageRender& ImageRender(const TGIFImage& image);
 TGIFFrameRender& FrameRender(const TGIFSubImage& frame);

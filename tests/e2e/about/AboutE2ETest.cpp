@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "Driver.h"
+#include "ProgramTest.h"
 
 namespace {
 
@@ -76,11 +76,7 @@ bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds = 10000) {
   return true;
 }
 
-class AboutE2E : public testing::Test {
- protected:
-  void SetUp() override { ClearProgramRegistry(); }
-  void TearDown() override { ClearProgramRegistry(); }
-};
+using AboutE2E = TProgramTest;
 
 TEST_F(AboutE2E, AboutButtonOpensTheWindowWhichHoldsTheLinksWhileOpen) {
   TProgramFolder folder;

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "Driver.h"
+#include "ProgramTest.h"
 
 namespace {
 
@@ -39,11 +39,7 @@ bool WaitFor(const std::function<bool()>& done, DWORD milliseconds = 10000) {
   return true;
 }
 
-class Commander : public testing::Test {
- protected:
-  void SetUp() override { ClearProgramRegistry(); }
-  void TearDown() override { ClearProgramRegistry(); }
-};
+using Commander = TProgramTest;
 
 TEST_F(Commander, HandWrittenListLoadsAndIsWrittenBackRenumbered) {
   TProgramFolder folder;

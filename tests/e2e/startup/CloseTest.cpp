@@ -5,17 +5,13 @@
 
 #include <cstdio>
 
-#include "Driver.h"
+#include "ProgramTest.h"
 
 namespace {
 
 using namespace e2e;
 
-class Close : public testing::Test {
- protected:
-  void SetUp() override { ClearProgramRegistry(); }
-  void TearDown() override { ClearProgramRegistry(); }
-};
+using Close = TProgramTest;
 
 TEST_F(Close, WhileTheLogoAnimatesTheProcessEndsWithinASecond) {
   TProgramFolder folder;

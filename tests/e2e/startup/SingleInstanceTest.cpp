@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Driver.h"
+#include "ProgramTest.h"
 
 namespace {
 
@@ -8,11 +8,7 @@ using namespace e2e;
 
 constexpr DWORD kStart = 20000;
 
-class SingleInstance : public testing::Test {
- protected:
-  void SetUp() override { ClearProgramRegistry(); }
-  void TearDown() override { ClearProgramRegistry(); }
-};
+using SingleInstance = TProgramTest;
 
 TEST_F(SingleInstance, SecondCopyEndsWithoutWindowOrWrites) {
   TProgramFolder folder;
