@@ -11,10 +11,10 @@ function(dv_add_subdirectories dir)
   endforeach()
 endfunction()
 
-# Tests run natively, and under Wine in the 64-bit build. The 32-bit build
-# compiles and links them only.
+# Tests run natively, and under Wine in both Windows builds (Wine's 64-bit
+# loader hands 32-bit programs to its 32-bit half).
 set(DV_RUN_TESTS OFF)
-if(NOT DV_WINDOWS OR (CMAKE_CROSSCOMPILING_EMULATOR AND CMAKE_SIZEOF_VOID_P EQUAL 8))
+if(NOT DV_WINDOWS OR CMAKE_CROSSCOMPILING_EMULATOR)
   set(DV_RUN_TESTS ON)
 endif()
 

@@ -23,9 +23,16 @@ harness_start() {
   for i in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 
   wineserver -p
+  # A prefix made before Wine's 32-bit half was installed runs no 32-bit
+  # program until wineboot updates it. The marker says this prefix was
+  # booted with both halves present.
+  if [ -f "$prefix/system.reg" ] && [ ! -e "$prefix/.dv-both-targets" ]; then
+    "$(harness_wine64)" wineboot -u </dev/null >/dev/null 2>&1
+  fi
   # wineboot's helper processes stay up with the persistent server, outside
   # the test runner's pipes.
   "$(harness_wine64)" wineboot --init </dev/null >/dev/null 2>&1
+  touch "$prefix/.dv-both-targets"
   # Wine has no Times New Roman; Liberation Serif has its metrics, so the
   # panel titles keep the width they were laid out for.
   "$(harness_wine64)" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' \
