@@ -6,3 +6,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# ctest runs the Windows test programs through Wine; its 64-bit loader hands
+# 32-bit programs to Wine's 32-bit half.
+find_program(DV_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+if(NOT DV_WINE64)
+  find_program(DV_WINE64 NAMES wine64)
+endif()
+if(DV_WINE64)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${DV_WINE64})
+endif()

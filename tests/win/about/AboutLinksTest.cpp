@@ -178,6 +178,22 @@ TEST(AboutLinks, ControlsRunningLibraryCodeGoBeforeTheLibrary) {
   form.reset();
 }
 
+// A third party may build the library with a .def file or with dllexport
+// alone; in 32-bit code both must export the plain, undecorated name, which
+// the window then calls with the __stdcall convention.
+TEST(AboutLinks, LibrariesBuiltWithAndWithoutADefFileAreCalled) {
+  for (const wchar_t* library : {L"about_ownlinks.dll", L"about_exportlinks.dll"}) {
+    SCOPED_TRACE(library);
+    TAboutFolder folder;
+    folder.CopyFromBin(library, L"Links.dat");
+    auto form = OpenIn(folder.Path());
+    ASSERT_NE(form->ShowLinksProc(), nullptr);
+    EXPECT_EQ(GetProcAddress(form->LinksHandle(), "ShowLinks@8"), nullptr);
+    EXPECT_EQ(ChildWindows(form->scbLinks->Handle()).size(), 2u);
+    CloseWithOk(*form);
+  }
+}
+
 TEST(AboutLinks, ShowAboutWindowFreesTheWindowAndTheLibrary) {
   const std::wstring path = ProgramFolder() + L"Links.dat";
   HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 40, 30, 400, 300, nullptr, nullptr,

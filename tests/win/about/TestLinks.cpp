@@ -2,7 +2,9 @@
 // copied to Links.dat by the tests:
 //  - ABOUT_NO_EXPORT: a library without the ShowLinks entry point;
 //  - otherwise: a library whose ShowLinks adds, beside a static text, a
-//    control of a window class of its own, whose code lives in the library.
+//    control of a window class of its own, whose code lives in the library;
+//    with ABOUT_DLLEXPORT it is exported as a third party would without a
+//    .def file (dllexport, and --kill-at for the plain 32-bit name).
 #include <windows.h>
 
 #include "about/LinksContract.h"
@@ -30,7 +32,13 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   return TRUE;
 }
 
-extern "C" void __stdcall ShowLinks(HWND, HWND scrollBox) {
+#ifdef ABOUT_DLLEXPORT
+#define ABOUT_EXPORT __declspec(dllexport)
+#else
+#define ABOUT_EXPORT
+#endif
+
+extern "C" ABOUT_EXPORT void __stdcall ShowLinks(HWND, HWND scrollBox) {
   WNDCLASSW own{};
   own.lpfnWndProc = OwnLinkProc;
   own.hInstance = g_module;
