@@ -1,11 +1,21 @@
 #pragma once
 // The error that a picture type raises on data it cannot read. Portable.
+#include <exception>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 class EInvalidGraphic : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  // A message with an explanation for people beside it ("JPEG error #53"
+  // with the decoding library's own text), which what() leaves out.
+  EInvalidGraphic(const std::string& message, std::string detail)
+      : std::runtime_error(message), detail_(std::move(detail)) {}
+  const std::string& Detail() const { return detail_; }
+
+ private:
+  std::string detail_;
 };
 
 // An operation a picture type does not support (resizing a JPEG picture).
@@ -20,3 +30,13 @@ class EAbort : public std::runtime_error {
  public:
   EAbort() : std::runtime_error("Operation aborted") {}
 };
+
+// The text that tells a person what went wrong with a picture: the error's
+// message, then its explanation when it has one ("JPEG error #53: Not a
+// JPEG file: starts with 0x74 0x65").
+inline std::string GraphicErrorText(const std::exception& error) {
+  std::string text = error.what();
+  if (const auto* graphic = dynamic_cast<const EInvalidGraphic*>(&error); graphic && !graphic->Detail().empty())
+    text += ": " + graphic->Detail();
+  return text;
+}

@@ -4,6 +4,7 @@
 #include <dlgs.h>
 
 #include <cstring>
+#include <exception>
 
 #include "gui/Canvas.h"
 #include "gui/GdiHandles.h"
@@ -113,7 +114,7 @@ bool TOpenPictureDialog::Execute(HWND owner) {
   files_.clear();
   fileName_.clear();
   const BOOL chosen = GetOpenFileNameW(&ofn);
-  preview_.reset();
+  ReleasePreview();
   previewBox_ = nullptr;
   if (!chosen) return false;
   FilterIndex = static_cast<int>(ofn.nFilterIndex);
@@ -138,7 +139,21 @@ bool TOpenPictureDialog::Execute(HWND owner) {
   return true;
 }
 
-UINT_PTR CALLBACK TOpenPictureDialog::Hook(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
+UINT_PTR CALLBACK TOpenPictureDialog::Hook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The hook is called from the system's dialog code: an exception must not
+  // leave it. It would unwind the dialog's own frames (and GetOpenFileNameW
+  // with the buffers the dialog still writes to), and 32-bit unwinding
+  // cannot cross system frames at all, which ends the program.
+  try {
+    return HookUnguarded(dialog, msg, wParam, lParam);
+  } catch (...) {
+    if (auto* self = reinterpret_cast<TOpenPictureDialog*>(GetWindowLongPtrW(dialog, DWLP_USER)))
+      self->PreviewFailed(dialog, std::current_exception());
+    return 0;
+  }
+}
+
+UINT_PTR TOpenPictureDialog::HookUnguarded(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
   auto* self = reinterpret_cast<TOpenPictureDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
   switch (msg) {
     case WM_INITDIALOG: {
@@ -160,7 +175,7 @@ UINT_PTR CALLBACK TOpenPictureDialog::Hook(HWND dialog, UINT msg, WPARAM, LPARAM
     case WM_DESTROY:
       // An animated preview stops with the dialog.
       if (self) {
-        self->preview_.reset();
+        self->ReleasePreview();
         self->previewBox_ = nullptr;
       }
       return 0;
@@ -169,10 +184,34 @@ UINT_PTR CALLBACK TOpenPictureDialog::Hook(HWND dialog, UINT msg, WPARAM, LPARAM
   }
 }
 
+void TOpenPictureDialog::ReleasePreview() {
+  // Taken out of the member first: whatever the picture's destructor runs
+  // (a painter's last call) sees no half-freed preview.
+  std::unique_ptr<TPicture> old = std::move(preview_);
+  try {
+    old.reset();
+  } catch (...) {
+    // A picture that failed can only be dropped; its error is shown already.
+  }
+}
+
+void TOpenPictureDialog::PreviewFailed(HWND dialog, std::exception_ptr error) {
+  ReleasePreview();
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    previewText_ = Utf8ToWide(GraphicErrorText(e));
+  } catch (...) {
+    previewText_ = L"Unknown error";
+  }
+  SetDlgItemTextW(dialog, kPreviewTextId, previewText_.c_str());
+  if (previewBox_) InvalidateRect(previewBox_, nullptr, TRUE);
+}
+
 void TOpenPictureDialog::SelectionChanged(HWND dialog) {
   wchar_t path[MAX_PATH * 2] = {};
   const LRESULT length = SendMessageW(GetParent(dialog), CDM_GETFILEPATH, MAX_PATH * 2, reinterpret_cast<LPARAM>(path));
-  preview_.reset();
+  ReleasePreview();
   previewText_.clear();
   const DWORD attributes = length > 0 ? GetFileAttributesW(path) : INVALID_FILE_ATTRIBUTES;
   if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -184,10 +223,10 @@ void TOpenPictureDialog::SelectionChanged(HWND dialog) {
       // Each new frame of an animated picture repaints the pane.
       preview_->OnChange = [pane = previewBox_](TPicture&) { InvalidateRect(pane, nullptr, FALSE); };
       previewText_ = std::to_wstring(size.cx) + L" x " + std::to_wstring(size.cy);
-    } catch (const std::exception& error) {
+    } catch (...) {
       // A picture that cannot be read shows why instead of a preview.
-      preview_.reset();
-      previewText_ = Utf8ToWide(error.what());
+      PreviewFailed(dialog, std::current_exception());
+      return;
     }
   }
   SetDlgItemTextW(dialog, kPreviewTextId, previewText_.c_str());
@@ -203,7 +242,15 @@ void TOpenPictureDialog::DrawPreview(const DRAWITEMSTRUCT& item) {
   if (!dc || !bitmap) return;
   {
     TSelectObject select(dc.get(), bitmap.get());
-    DrawPreviewPane(dc.get(), RECT{0, 0, width, height});
+    const RECT pane{0, 0, width, height};
+    try {
+      DrawPreviewPane(dc.get(), pane);
+    } catch (...) {
+      // A picture that loaded but cannot be decoded or drawn (an unsupported
+      // JPEG, a GIF without colours): an empty pane and the reason.
+      PreviewFailed(GetParent(item.hwndItem), std::current_exception());
+      DrawPreviewPane(dc.get(), pane);
+    }
     BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, dc.get(), 0, 0, SRCCOPY);
   }
 }

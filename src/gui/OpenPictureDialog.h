@@ -5,6 +5,7 @@
 // registered picture type previews.
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -47,6 +48,11 @@ class TOpenPictureDialog {
 
  private:
   static UINT_PTR CALLBACK Hook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+  static UINT_PTR HookUnguarded(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Drops the preview picture; nothing it raises on the way out escapes.
+  void ReleasePreview();
+  // Shows an empty pane with the error's text in the caption line.
+  void PreviewFailed(HWND dialog, std::exception_ptr error);
   void SelectionChanged(HWND dialog);
   void DrawPreview(const DRAWITEMSTRUCT& item);
   void DrawPreviewPane(HDC dc, RECT box);

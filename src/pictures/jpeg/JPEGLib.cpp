@@ -8,8 +8,16 @@ constexpr std::size_t BufferSize = 4096;
 
 extern "C" {
 
-// The C++ exception leaves through libjpeg's frames; see the header.
-void ErrorExit(j_common_ptr cinfo) { throw EJPEG("JPEG error #" + std::to_string(cinfo->err->msg_code)); }
+// The C++ exception leaves through libjpeg's frames; see the header. The
+// explanation is libjpeg's own text for the code, formatted by its standard
+// error manager from its message table.
+void ErrorExit(j_common_ptr cinfo) {
+  jpeg_error_mgr standard{};
+  jpeg_std_error(&standard);
+  char text[JMSG_LENGTH_MAX] = {};
+  standard.format_message(cinfo, text);
+  throw EJPEG("JPEG error #" + std::to_string(cinfo->err->msg_code), text);
+}
 
 void EmitMessage(j_common_ptr, int) {}
 void OutputMessage(j_common_ptr) {}

@@ -319,6 +319,17 @@ TEST(JPEGDecoder, AHeaderClaimingAnEnormousPictureIsRefusedBeforeAllocating) {
   EXPECT_EQ(r.Width(), 0);
 }
 
+TEST(JPEGDecoder, TheErrorCarriesLibjpegsOwnText) {
+  const std::vector<std::uint8_t> text = {'t', 'e', 'x', 't', ' ', 'f', 'i', 'l', 'e'};
+  try {
+    TJPEGDecoder::ReadHeader(text.data(), text.size());
+    ADD_FAILURE();
+  } catch (const EJPEG& e) {
+    EXPECT_STREQ(e.what(), "JPEG error #53");
+    EXPECT_EQ(GraphicErrorText(e), "JPEG error #53: Not a JPEG file: starts with 0x74 0x65");
+  }
+}
+
 TEST(JPEGDecoder, AnEnormousProgressiveFileRunsIntoTheMemoryCap) {
   // Progressive decoding buffers every coefficient: 60000 x 60000 would need
   // gigabytes before a single row is written.

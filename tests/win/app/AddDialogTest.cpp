@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "../../unit/jpeg/JPEGTestImages.h"
+
 #include "WindowFixture.h"
 #include "app/PictureTypes.h"
 #include "gui/GdiHandles.h"
@@ -229,6 +231,104 @@ TEST_F(AddDialog, PreviewAnimatesAGifAndStopsOnAnotherSelectionAndOnClose) {
   DeleteFileW((folder + L"\\anim.gif").c_str());
   DeleteFileW((folder + L"\\still.bmp").c_str());
   DeleteFileW((folder + L"\\photo.jpg").c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+// Files a user may pick that no picture type can show: each previews as an
+// empty pane with the reason in the caption line, nothing escapes the
+// dialog's hook, and the good file after them previews and is chosen.
+struct THostileFile {
+  const wchar_t* Name;
+  std::string Bytes;
+  std::wstring Caption;  // the caption line starts with this
+};
+
+std::string Gif(std::uint16_t width, std::uint16_t height, bool colors, int frames, const std::string& pixels) {
+  std::string gif = "GIF89a";
+  gif += {char(width & 0xFF), char(width >> 8), char(height & 0xFF), char(height >> 8), char(colors ? 0x80 : 0), 0, 0};
+  if (colors) gif += std::string("\xff\xff\xff\0\0\0", 6);
+  for (int i = 0; i < frames; ++i)
+    gif += std::string("!\xf9\x04\x08\x02\0\0\0,\0\0\0\0\x01\0\x01\0\0", 18) + pixels;
+  return gif + ";";
+}
+
+struct THostileDriver {
+  TDriver finder;
+  std::vector<THostileFile>* files = nullptr;
+  std::size_t next = 0;
+  bool selected = false;
+  std::vector<std::wstring> captions;
+  DWORD start = 0;
+};
+THostileDriver* hostile = nullptr;
+
+std::wstring Caption() {
+  wchar_t text[256] = {};
+  GetDlgItemTextW(GetParent(hostile->finder.preview), kPreviewTextId, text, 256);
+  return text;
+}
+
+void CALLBACK DriveHostile(HWND, UINT, UINT_PTR, DWORD) {
+  THostileDriver& h = *hostile;
+  driver = &h.finder;
+  if (!h.finder.dialog) {
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, 0);
+    if (!h.finder.dialog || SendMessageW(h.finder.list, LVM_GETITEMCOUNT, 0, 0) < LPARAM(h.files->size())) return;
+  }
+  if (GetTickCount() - h.start > 30000 || h.next == h.files->size()) {
+    PostMessageW(h.finder.dialog, WM_COMMAND, h.next == h.files->size() ? IDOK : IDCANCEL, 0);
+    h.next = SIZE_MAX;
+    return;
+  }
+  if (h.next == SIZE_MAX) return;
+  if (!h.selected) {
+    h.selected = Select((*h.files)[h.next].Name);
+    return;
+  }
+  // The pane decodes and draws now; errors of that show in the caption.
+  RedrawWindow(h.finder.preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  h.captions.push_back(Caption());
+  ++h.next;
+  h.selected = false;
+}
+
+TEST_F(AddDialog, EveryHostileFilePreviewsItsErrorAndTheNextFileStillPreviews) {
+  const auto text = [](const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); };
+  const std::string photo = text(QuadrantJPEG(48, 32)), ramp = text(RampJPEG(160, 120));
+  const std::wstring shown = L"48 x 32";
+  std::vector<THostileFile> files = {
+      {L"truncated.jpg", ramp.substr(0, ramp.size() * 2 / 3), L"160 x 120"},
+      {L"not-a-picture.jpg", "This is a text file.", L"JPEG error #53: Not a JPEG file: starts with 0x54 0x68"},
+      {L"empty.gif", "", L"Premature end of data"},
+      {L"no-colours.gif", Gif(1, 1, false, 1, std::string("\x02\x02\x44\x01\0", 5)),
+       L"No global or local color table defined"},
+      {L"garbage-lzw.gif", Gif(1, 1, true, 1, std::string("\x02\x05\xff\xff\xff\xff\xff\0", 8)), L"1 x 1"},
+      {L"zz-good.jpg", photo, shown},
+  };
+  const std::wstring folder = TempFolder() + L"\\hostile";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  for (const auto& f : files) WriteFileReplacing(folder + L"\\" + f.Name, f.Bytes);
+
+  TOpenPictureDialog dialog;
+  dialog.InitialDir = folder;
+  dialog.MultiSelect = false;
+  dialog.OnPreviewLoaded = FitPreview;
+  THostileDriver state;
+  state.files = &files;
+  state.start = GetTickCount();
+  hostile = &state;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, DriveHostile);
+  const bool chosen = dialog.Execute(nullptr);
+  KillTimer(nullptr, timer);
+  hostile = nullptr;
+  driver = nullptr;
+
+  ASSERT_EQ(state.captions.size(), files.size()) << "the dialog stopped previewing";
+  for (std::size_t i = 0; i < files.size(); ++i)
+    EXPECT_EQ(state.captions[i].substr(0, files[i].Caption.size()), files[i].Caption) << files[i].Name;
+  EXPECT_TRUE(chosen);
+  EXPECT_EQ(dialog.FileName(), folder + L"\\zz-good.jpg");
+  for (const auto& f : files) DeleteFileW((folder + L"\\" + f.Name).c_str());
   RemoveDirectoryW(folder.c_str());
 }
 
