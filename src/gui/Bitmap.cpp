@@ -348,6 +348,11 @@ void TBitmap::LoadDIB(const void* dibData, std::size_t size, std::size_t bitsAt)
                      (comp == BI_BITFIELDS && (bpp == 16 || bpp == 32)) || (comp == BI_RLE8 && bpp == 8 && bottomUp) ||
                      (comp == BI_RLE4 && bpp == 4 && bottomUp);
   if (!valid) InvalidBitmap();
+  // A header can claim any size in a few bytes (run-length data need not
+  // be as long as the picture): the bitmap it asks for counts first.
+  const std::uint64_t depth = bpp <= 8 ? std::uint64_t(bpp) : bpp == 32 ? 32 : 24;
+  if ((std::uint64_t(width) * depth + 31) / 32 * 4 * std::uint64_t(height) > PictureMemoryLimit)
+    throw EInvalidGraphic(ImageTooLarge);
 
   // Masks follow a plain 40-byte header; larger headers carry them inside.
   DWORD masks[3] = {0, 0, 0};

@@ -1,5 +1,6 @@
 #pragma once
 // The error that a picture type raises on data it cannot read. Portable.
+#include <cstddef>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -30,6 +31,13 @@ class EAbort : public std::runtime_error {
  public:
   EAbort() : std::runtime_error("Operation aborted") {}
 };
+
+// The memory one picture may take at most: its pixels, and every bitmap
+// made to decode or draw it. A picture that would need more fails with
+// EInvalidGraphic(ImageTooLarge) before anything of that size is allocated,
+// on 32-bit systems as on 64-bit ones.
+inline constexpr std::size_t PictureMemoryLimit = std::size_t(256) << 20;
+inline constexpr const char* ImageTooLarge = "Image is too large";
 
 // The text that tells a person what went wrong with a picture: the error's
 // message, then its explanation when it has one ("JPEG error #53: Not a

@@ -44,6 +44,8 @@ void GIFFrameStretchDraw(TGIFImageRender& state, TGIFSubImage& frame, TCanvas& c
       // The mask test may have rendered the frame again.
       bitmap = GIFFrameBitmap(state, frame);
       if (!bitmap) return;
+      // A scaled masked copy goes through two scratch bitmaps of the frame's size.
+      const TGIFDrawCharge scratch(state, GIFBitmapBytes(width, height, 32) + GIFBitmapBytes(width, height, 1));
       if (!state.MaskDC) state.MaskDC.reset(CreateCompatibleDC(nullptr));
       TOwnedDC& maskDC = state.MaskDC;
       if (!maskDC) return;

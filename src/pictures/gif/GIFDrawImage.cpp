@@ -38,6 +38,7 @@ void FreeInternalBitmap(TGIFImageRender& state) {
   std::lock_guard lock(state.PaintersLock);
   if (state.DrawPainter) state.DrawPainter->Stop();
   state.Bitmap.reset();
+  state.BitmapCharge.Release();
 }
 
 void StopDrawPainter(TGIFImageRender& state) {
@@ -64,12 +65,17 @@ void StopAllPainters(TGIFImageRender& state) {
   FreeInternalBitmap(state);
 }
 
+// Makes the internal bitmap and counts it against the picture's memory
+// limit first: its size is the logical screen's, which the file states.
 std::unique_ptr<TBitmap> MakeInternalBitmap(TGIFImageRender& state) {
   TGIFImage& image = *state.Image;
+  state.BitmapCharge.Release();
+  TGIFDrawCharge charge(state, GIFBitmapBytes(image.GetWidth(), image.GetHeight(), 24));
   auto bitmap = std::make_unique<TBitmap>(image.GetWidth(), image.GetHeight(), TPixelFormat::pf24bit);
   bitmap->SetPalette(GIFImagePalette(state));
   // Paints into the bitmap are changes of the picture: its owner repaints.
   bitmap->OnChange = [&image](TGraphic&) { image.Changed(); };
+  state.BitmapCharge = std::move(charge);
   return bitmap;
 }
 

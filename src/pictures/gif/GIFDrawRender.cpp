@@ -160,6 +160,13 @@ TBitmap* GIFFrameBitmap(TGIFImageRender& state, TGIFSubImage& frame) {
   if (render.Bitmap || frame.Empty()) return render.Bitmap.get();
   TGIFImage& image = frame.Image();
   RenderProgress(image, TGIFImage::ProgressStarting, 0);
+  // Counted before anything is made: while a frame renders, the writer's
+  // image, the copy the bitmap loads it from, the bitmap itself and the
+  // mask (its bits and its bitmap); afterwards the bitmap and the mask.
+  const std::uint64_t pixels = GIFBitmapBytes(frame.Width(), frame.Height(), 8);
+  const std::uint64_t mask = GIFBitmapBytes(frame.Width(), frame.Height(), 1);
+  render.Charge.Release();
+  render.Charge = TGIFDrawCharge(state, 3 * pixels + 2 * mask);
   try {
     auto bitmap = std::make_unique<TBitmap>();
     if (GIFShouldDither(image.DrawOptions))
@@ -167,10 +174,14 @@ TBitmap* GIFFrameBitmap(TGIFImageRender& state, TGIFSubImage& frame) {
     else
       RenderPlain(state, frame, render, *bitmap);
     render.Bitmap = std::move(bitmap);
+    render.Charge.Release();
+    render.Charge = TGIFDrawCharge(state, pixels + (render.Mask ? mask : 0));
   } catch (const EAbort&) {
+    render.Charge.Release();
     RenderProgress(image, TGIFImage::ProgressEnding, 0);
     return nullptr;
   } catch (...) {
+    render.Charge.Release();
     RenderProgress(image, TGIFImage::ProgressEnding, 0);
     throw;
   }

@@ -6,6 +6,8 @@
 // and destroy.
 #include <windows.h>
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -15,6 +17,38 @@
 #include "pictures/gif/GIFImage.h"
 
 class TGIFPainter;
+struct TGIFImageRender;
+
+// The bytes of drawing memory a picture holds now. Shared with the charges,
+// since a detached painter may free its buffers after the picture is gone.
+struct TGIFDrawMemory {
+  std::atomic<std::uint64_t> Used{0};
+};
+
+// Bytes of drawing memory counted against the picture's memory limit for
+// as long as the charge lives (the bitmaps it stands for live as long).
+class TGIFDrawCharge {
+ public:
+  TGIFDrawCharge() = default;
+  // Counts bytes for the picture, before they are allocated. With what the
+  // reader holds and what drawing holds already, more than the picture's
+  // MemoryLimit raises GIFException("Image is too large").
+  TGIFDrawCharge(TGIFImageRender& state, std::uint64_t bytes);
+  TGIFDrawCharge(TGIFDrawCharge&& other) noexcept { *this = std::move(other); }
+  TGIFDrawCharge& operator=(TGIFDrawCharge&& other) noexcept;
+  ~TGIFDrawCharge() { Release(); }
+  void Release() noexcept;
+
+ private:
+  std::shared_ptr<TGIFDrawMemory> memory_;
+  std::uint64_t bytes_ = 0;
+};
+
+// The bytes of a bitmap of that size and depth (rows padded to 32 bits).
+inline std::uint64_t GIFBitmapBytes(int width, int height, int bitsPerPixel) {
+  if (width <= 0 || height <= 0) return 0;
+  return (std::uint64_t(width) * std::uint64_t(bitsPerPixel) + 31) / 32 * 4 * std::uint64_t(height);
+}
 
 struct TGIFFrameRender {
   // The frame as a bitmap, built on first use.
@@ -25,6 +59,8 @@ struct TGIFFrameRender {
   // transparent colour.
   bool NeedMask = true;
   TPaletteOwner Palette;
+  // The bitmap's and the mask's bytes.
+  TGIFDrawCharge Charge;
 };
 
 struct TGIFImageRender {
@@ -32,6 +68,7 @@ struct TGIFImageRender {
   ~TGIFImageRender();
 
   TGIFImage* Image;
+  std::shared_ptr<TGIFDrawMemory> Memory = std::make_shared<TGIFDrawMemory>();
 
   // The painters list and the draw-painter slot, under one lock (the GUI
   // thread and the termination step of painters change them).
@@ -42,6 +79,7 @@ struct TGIFImageRender {
   // The picture at logical screen size that an animation paints into and
   // that repaints copy.
   std::unique_ptr<TBitmap> Bitmap;
+  TGIFDrawCharge BitmapCharge;
   TPaletteOwner GlobalPalette;
   bool InsideGetPalette = false;
   // Set while the picture draws; a nested draw returns at once.

@@ -40,7 +40,7 @@ class TGIFImage : public TGraphic {
   static constexpr int ProgressEnding = 2;
   // Pixels and other data one picture may hold at most; larger pictures
   // fail to load with "Invalid GIF data".
-  static constexpr std::size_t DefaultMemoryLimit = std::size_t(256) << 20;
+  static constexpr std::size_t DefaultMemoryLimit = PictureMemoryLimit;
   // The framework's "no colour" value.
   static constexpr TColor NoColor = 0x1FFFFFFF;
 
@@ -86,6 +86,9 @@ class TGIFImage : public TGraphic {
   // Counts size bytes against MemoryLimit for the picture being loaded;
   // raises GIFException("Invalid GIF data") beyond it.
   void Reserve(std::size_t size);
+  // What the frames read so far hold. Drawing counts its bitmaps against
+  // the same limit ("Image is too large").
+  std::size_t Reserved() const { return reserved_; }
   std::size_t MemoryLimit = DefaultMemoryLimit;
 
   // Settings kept for drawing and for writers; reading does not use them.

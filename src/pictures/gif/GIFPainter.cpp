@@ -69,11 +69,16 @@ TGIFPainter::TGIFPainter(TGIFImage& image, TGIFImageRender& state, TGIFPainter**
   backgroundColor_ = PainterBackgroundColor(image);
   const std::set<int> disposals = DisposalSet(image, options);
   const TRect full{0, 0, rect.Width(), rect.Height()};
-  if (disposals.count(2) && (options & PaintTransparent)) {
+  // The buffers are the target's size; counted before they are made.
+  const bool needsBackground = disposals.count(2) && (options & PaintTransparent);
+  const bool needsBackup = disposals.count(2) || disposals.count(3);
+  charge_ = TGIFDrawCharge(state, ((needsBackground ? 1 : 0) + (needsBackup ? 2 : 0)) *
+                                      GIFBitmapBytes(rect.Width(), rect.Height(), 24));
+  if (needsBackground) {
     background_ = MakeBuffer();
     background_->Canvas().CopyRect(full, canvas, rect);
   }
-  if (disposals.count(2) || disposals.count(3)) {
+  if (needsBackup) {
     backup_ = MakeBuffer();
     backup_->Canvas().Brush = TBrush{backgroundColor_, TBrushStyle::Solid};
     backup_->Canvas().CopyRect(full, canvas, rect);
@@ -135,6 +140,7 @@ void TGIFPainter::TerminationStep() {
   backup_.reset();
   frameBuffer_.reset();
   background_.reset();
+  charge_.Release();
   event_.reset();
 }
 

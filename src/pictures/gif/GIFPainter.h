@@ -19,6 +19,7 @@
 #include "gui/Canvas.h"
 #include "gui/GdiObject.h"
 #include "gui/Thread.h"
+#include "pictures/gif/GIFDrawState.h"
 #include "pictures/gif/GIFImage.h"
 #include "pictures/gif/GIFPaintTiming.h"
 
@@ -100,6 +101,7 @@ class TGIFPainter : public TThread {
   std::unique_ptr<TBitmap> backup_;
   std::unique_ptr<TBitmap> frameBuffer_;
   std::unique_ptr<TBitmap> background_;
+  TGIFDrawCharge charge_;
   HDC dc_ = nullptr;
   bool restart_ = false;
   bool started_ = false;

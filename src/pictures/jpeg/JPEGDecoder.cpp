@@ -122,6 +122,27 @@ void ReadRows(TDecompressor& d, IJPEGDecodeTarget& target) {
     if (jpeg_read_scanlines(d.Get(), &rows[d->output_scanline - first], height - d->output_scanline) == 0) break;
 }
 
+// Refuses, before libjpeg allocates anything large, a file whose decode
+// would need more memory than a picture may have. The coefficient buffers
+// of a multi-scan file are counted as libjpeg counts them, but in 64 bits:
+// libjpeg's own sum overflows a 32-bit long on a forged header and fails
+// with "out of memory" instead, after allocating what it could.
+void CheckMemory(TDecompressor& d, bool eightBit) {
+  if (d->buffered_image || jpeg_has_multiple_scans(d.Get())) {
+    std::uint64_t coefficients = 0;
+    for (int c = 0; c < d->num_components; ++c) {
+      const jpeg_component_info& comp = d->comp_info[c];
+      const auto roundUp = [](std::uint64_t value, std::uint64_t step) { return (value + step - 1) / step * step; };
+      coefficients += roundUp(comp.width_in_blocks, std::uint64_t(comp.h_samp_factor)) *
+                      roundUp(comp.height_in_blocks, std::uint64_t(comp.v_samp_factor)) * sizeof(JBLOCK);
+    }
+    if (coefficients > std::uint64_t(MaxLibraryMemory)) ERREXIT(d.Get(), JERR_NO_BACKING_STORE);
+  }
+  jpeg_calc_output_dimensions(d.Get());
+  const std::uint64_t rowBytes = (std::uint64_t(d->output_width) * (eightBit ? 1 : 3) + 3) / 4 * 4;
+  if (rowBytes * d->output_height > PictureMemoryLimit) throw EJPEG(ImageTooLarge);
+}
+
 }  // namespace
 
 TJPEGDecoder::TJPEGDecoder(const std::uint8_t* data, std::size_t size, const TJPEGDecodeSettings& settings)
@@ -167,6 +188,7 @@ bool TJPEGDecoder::Decode(IJPEGDecodeTarget& target) {
       callerInstalled = true;
     }
 
+    CheckMemory(d, eightBit);
     jpeg_start_decompress(d.Get());
     target.Allocate(int(d->output_width), int(d->output_height), eightBit ? 8 : 24);
 

@@ -7,6 +7,9 @@
 
 #include <commctrl.h>
 
+#include <psapi.h>
+
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -258,6 +261,7 @@ struct THostileDriver {
   std::size_t next = 0;
   bool selected = false;
   std::vector<std::wstring> captions;
+  SIZE_T peakAfterHugeScreen = 0;
   DWORD start = 0;
 };
 THostileDriver* hostile = nullptr;
@@ -288,6 +292,11 @@ void CALLBACK DriveHostile(HWND, UINT, UINT_PTR, DWORD) {
   // The pane decodes and draws now; errors of that show in the caption.
   RedrawWindow(h.finder.preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   h.captions.push_back(Caption());
+  if (std::wstring((*h.files)[h.next].Name) == L"huge-screen.gif") {
+    PROCESS_MEMORY_COUNTERS memory{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    h.peakAfterHugeScreen = memory.PeakPagefileUsage;
+  }
   ++h.next;
   h.selected = false;
 }
@@ -295,6 +304,11 @@ void CALLBACK DriveHostile(HWND, UINT, UINT_PTR, DWORD) {
 TEST_F(AddDialog, EveryHostileFilePreviewsItsErrorAndTheNextFileStillPreviews) {
   const auto text = [](const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); };
   const std::string photo = text(QuadrantJPEG(48, 32)), ramp = text(RampJPEG(160, 120));
+  // A 300 MB bitmap in 54 bytes.
+  const BITMAPFILEHEADER bmpFile{0x4D42, 54, 0, 0, 54};
+  const BITMAPINFOHEADER bmpInfo{40, 10000, 10000, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const std::string hugeBmp = std::string(reinterpret_cast<const char*>(&bmpFile), sizeof bmpFile) +
+                              std::string(reinterpret_cast<const char*>(&bmpInfo), sizeof bmpInfo);
   const std::wstring shown = L"48 x 32";
   std::vector<THostileFile> files = {
       {L"truncated.jpg", ramp.substr(0, ramp.size() * 2 / 3), L"160 x 120"},
@@ -302,7 +316,9 @@ TEST_F(AddDialog, EveryHostileFilePreviewsItsErrorAndTheNextFileStillPreviews) {
       {L"empty.gif", "", L"Premature end of data"},
       {L"no-colours.gif", Gif(1, 1, false, 1, std::string("\x02\x02\x44\x01\0", 5)),
        L"No global or local color table defined"},
+      {L"huge-screen.gif", Gif(16000, 16000, true, 2, std::string("\x02\x02\x44\x01\0", 5)), L"Image is too large"},
       {L"garbage-lzw.gif", Gif(1, 1, true, 1, std::string("\x02\x05\xff\xff\xff\xff\xff\0", 8)), L"1 x 1"},
+      {L"huge.bmp", hugeBmp, L"Image is too large"},
       {L"zz-good.jpg", photo, shown},
   };
   const std::wstring folder = TempFolder() + L"\\hostile";
@@ -328,6 +344,10 @@ TEST_F(AddDialog, EveryHostileFilePreviewsItsErrorAndTheNextFileStillPreviews) {
     EXPECT_EQ(state.captions[i].substr(0, files[i].Caption.size()), files[i].Caption) << files[i].Name;
   EXPECT_TRUE(chosen);
   EXPECT_EQ(dialog.FileName(), folder + L"\\zz-good.jpg");
+  // The huge screen asks for gigabytes of bitmaps; none is made.
+  EXPECT_LT(state.peakAfterHugeScreen, SIZE_T(600) << 20);
+  std::printf("peak memory after previewing the 16000 x 16000 GIF: %.1f MiB\n",
+              double(state.peakAfterHugeScreen) / (1 << 20));
   for (const auto& f : files) DeleteFileW((folder + L"\\" + f.Name).c_str());
   RemoveDirectoryW(folder.c_str());
 }
