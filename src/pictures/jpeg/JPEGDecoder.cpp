@@ -62,6 +62,10 @@ TFinalPass Setup(TDecompressor& d, const TJPEGDecodeSettings& s) {
   // The bitmap stores blue, green, red: libjpeg writes that order directly.
   // A grayscale file decoded to 24 bits gets its gray value in all three.
   d->out_color_space = s.Grayscale ? JCS_GRAYSCALE : JCS_EXT_BGR;
+  // libjpeg turns no ink into colours: CMYK (and YCCK, which it converts to
+  // CMYK) is read as it is and converted row by row (InkToBGR).
+  if (!s.EightBit() && (d->jpeg_color_space == JCS_CMYK || d->jpeg_color_space == JCS_YCCK))
+    d->out_color_space = JCS_CMYK;
   if (s.EightBit()) {
     d->quantize_colors = TRUE;
     d->desired_number_of_colors = JPEGQuantizedColors;
@@ -110,12 +114,35 @@ std::vector<TJPEGColor> DecoderColors(TDecompressor& d) {
   return colors;
 }
 
+// Turns a row of ink (cyan, magenta, yellow, black) into blue, green, red.
+// Files with Adobe's APP14 marker store the ink inverted (0 = full ink), as
+// Adobe applications write it; others store the amount of ink.
+void InkToBGR(const JSAMPLE* ink, std::uint8_t* out, JDIMENSION width, bool inverted) {
+  const int flip = inverted ? 0 : 255;
+  for (JDIMENSION x = 0; x < width; ++x, ink += 4, out += 3) {
+    const int k = flip ^ ink[3];
+    out[0] = std::uint8_t(((flip ^ ink[2]) * k + 127) / 255);
+    out[1] = std::uint8_t(((flip ^ ink[1]) * k + 127) / 255);
+    out[2] = std::uint8_t(((flip ^ ink[0]) * k + 127) / 255);
+  }
+}
+
 // Reads the rest of the current output pass into the target. Each row's
 // address is asked for once, and libjpeg gets room for all the rows left:
 // it fills as many per call as one row group gives.
 void ReadRows(TDecompressor& d, IJPEGDecodeTarget& target) {
   const JDIMENSION first = d->output_scanline, height = d->output_height;
   if (first >= height) return;
+  if (d->out_color_space == JCS_CMYK) {
+    std::vector<JSAMPLE> ink(std::size_t(d->output_width) * 4);
+    JSAMPROW row = ink.data();
+    while (d->output_scanline < height) {
+      const JDIMENSION y = d->output_scanline;
+      if (jpeg_read_scanlines(d.Get(), &row, 1) == 0) break;
+      InkToBGR(ink.data(), target.Row(int(y)), d->output_width, d->saw_Adobe_marker != FALSE);
+    }
+    return;
+  }
   std::vector<JSAMPROW> rows(height - first);
   for (JDIMENSION y = first; y < height; ++y) rows[y - first] = target.Row(int(y));
   while (d->output_scanline < height)

@@ -327,6 +327,22 @@ TEST(JPEGDecoder, AHeaderClaimingAnEnormousPictureIsRefusedBeforeAllocating) {
   EXPECT_EQ(DecodeError(file), ImageTooLarge);
 }
 
+TEST(JPEGDecoder, CMYKAndYCCKShowTheirInksInTrueColour) {
+  for (auto [ycck, adobe] : {std::pair{false, false}, {false, true}, {true, true}}) {
+    const TJPEGRaster r = Decode(InkJPEG(32, 32, ycck, adobe));
+    ASSERT_EQ(r.BitsPerPixel(), 24);
+    for (auto [x, y] : {std::pair{8, 8}, {24, 8}, {8, 24}, {24, 24}}) {
+      const TJPEGColor got = r.Pixel(x, y), want = InkColor(x, y, 32, 32);
+      EXPECT_TRUE(Near(got, want, 12)) << ycck << adobe << " at " << x << "," << y << " got " << int(got.Red) << " "
+                                       << int(got.Green) << " " << int(got.Blue);
+    }
+  }
+  // Other output paths stay as they were: libjpeg cannot quantise ink.
+  TJPEGDecodeSettings eightBit;
+  eightBit.PixelFormat = TJPEGPixelFormat::jf8Bit;
+  EXPECT_EQ(DecodeError(InkJPEG(16, 16, false, true), eightBit), ErrorText(JERR_CONVERSION_NOTIMPL));
+}
+
 TEST(JPEGDecoder, TheErrorCarriesLibjpegsOwnText) {
   const std::vector<std::uint8_t> text = {'t', 'e', 'x', 't', ' ', 'f', 'i', 'l', 'e'};
   try {

@@ -14,3 +14,12 @@ std::vector<std::uint8_t> RampJPEG(int width, int height, const TJPEGEncodeSetti
 TJPEGColor QuadrantColor(int x, int y, int width, int height);
 // Channels within tolerance of each other.
 bool Near(const TJPEGColor& a, const TJPEGColor& b, int tolerance = 16);
+
+// A width x height CMYK file in four quadrants of ink (cyan top left,
+// magenta top right, yellow bottom left, black bottom right), written by
+// libjpeg's compressor as CMYK or YCCK. adobe: with the APP14 marker and
+// inverted values, as Adobe applications write them; otherwise plain CMYK
+// without the marker.
+std::vector<std::uint8_t> InkJPEG(int width, int height, bool ycck, bool adobe);
+// The colour a quadrant's ink shows as.
+TJPEGColor InkColor(int x, int y, int width, int height);

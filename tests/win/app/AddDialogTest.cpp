@@ -311,6 +311,8 @@ TEST_F(AddDialog, EveryHostileFilePreviewsItsErrorAndTheNextFileStillPreviews) {
                               std::string(reinterpret_cast<const char*>(&bmpInfo), sizeof bmpInfo);
   const std::wstring shown = L"48 x 32";
   std::vector<THostileFile> files = {
+      {L"cmyk.jpg", text(InkJPEG(40, 24, false, true)), L"40 x 24"},
+      {L"ycck.jpg", text(InkJPEG(40, 24, true, true)), L"40 x 24"},
       {L"truncated.jpg", ramp.substr(0, ramp.size() * 2 / 3), L"160 x 120"},
       {L"not-a-picture.jpg", "This is a text file.", L"JPEG error #53: Not a JPEG file: starts with 0x54 0x68"},
       {L"empty.gif", "", L"Premature end of data"},
