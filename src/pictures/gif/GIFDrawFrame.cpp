@@ -34,13 +34,14 @@ void GIFFrameStretchDraw(TGIFImageRender& state, TGIFSubImage& frame, TCanvas& c
                          bool transparent) {
   if (!canvas.HandleAllocated()) return;
   {
+    const TGIFRenderUse use(state);
     std::lock_guard lock(state.RenderLock);
     TBitmap* bitmap = GIFFrameBitmap(state, frame);
     if (!bitmap || bitmap->GetEmpty()) return;
     const int width = bitmap->GetWidth();
     const int height = bitmap->GetHeight();
     TCanvasLock lockTarget(canvas);
-    if (transparent && frame.Transparent() && GIFFrameHasMask(state, frame)) {
+    if (transparent && frame.Transparent() && GIFFrameHasMask(state, frame) && !state.Orphaned) {
       // The mask test may have rendered the frame again.
       bitmap = GIFFrameBitmap(state, frame);
       if (!bitmap) return;

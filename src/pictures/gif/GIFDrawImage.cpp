@@ -96,7 +96,9 @@ void TGIFRenderRelease::operator()(TGIFImageRender* state) const noexcept {
     state->Painters.clear();
     state->DrawPainter = nullptr;
   }
-  delete state;
+  state->Orphaned = true;
+  // A draw in progress frees the state when it returns.
+  if (state->Uses == 0) delete state;
 }
 
 void StopDrawPainter(TGIFImage& image) {
@@ -157,36 +159,52 @@ bool TGIFImage::DrawsOpaque() const {
 void TGIFImage::Draw(TCanvas& canvas, const TRect& rect) {
   TGIFImageRender& state = ImageRender(*this);
   if (state.Drawing || images_.Count() == 0) return;
+  // From here on the picture may be cleared or freed by code this call runs
+  // (hooks, progress handlers, messages a painter dispatches): the state
+  // outlives the call, and once Orphaned nothing of the picture is touched.
+  const TGIFRenderUse use(state);
   TFlagGuard drawing(state.Drawing);
+  TGIFDrawOptions options = DrawOptions;
 
-  if (images_.Count() == 1 || !(DrawOptions & PaintAnimated)) {
-    GIFFrameDraw(state, images_[0], canvas, rect, DrawOptions & PaintTiled, DrawOptions & PaintTransparent);
+  if (images_.Count() == 1 || !(options & PaintAnimated)) {
+    GIFFrameDraw(state, images_[0], canvas, rect, options & PaintTiled, options & PaintTransparent);
     return;
   }
-  if (state.Bitmap && !(DrawOptions & PaintDirect)) {
+  // A painter paints on the target long after this call: it gets a device
+  // context of its own for the target window, or, when the target is no
+  // window, the internal bitmap instead.
+  HWND window = nullptr;
+  if (options & PaintDirect) {
+    window = WindowFromDC(canvas.Handle());
+    if (!window) options &= TGIFDrawOptions(~PaintDirect);
+  }
+  if (state.Bitmap && !(options & PaintDirect)) {
     GIFImageBitmapDraw(*this, canvas, rect);
     return;
   }
 
   std::lock_guard lock(state.PaintersLock);
-  if (state.DrawPainter && &state.DrawPainter->Canvas() == &canvas && state.DrawPainter->Rect() == rect) return;
+  if (state.DrawPainter && state.DrawPainter->Rect() == rect &&
+      (window ? state.DrawPainter->Window() == window : &state.DrawPainter->Canvas() == &canvas))
+    return;
   StopDrawPainter(state);
+  if (state.Orphaned) return;
   TCanvas* target = &canvas;
   TRect targetRect = rect;
-  if (!(DrawOptions & PaintDirect)) {
+  if (!(options & PaintDirect)) {
     state.Bitmap = MakeInternalBitmap(state);
     target = &state.Bitmap->Canvas();
     targetRect = TRect{0, 0, GetWidth(), GetHeight()};
     // The bitmap starts out with what lies behind the picture.
     target->CopyRect(targetRect, canvas, rect);
   }
-  TGIFPainter* painter = CreatePainter(*this, &state.DrawPainter, *target, DrawOptions, targetRect);
-  if (!painter) return;
+  TGIFPainter* painter = CreatePainter(*this, &state.DrawPainter, *target, options, targetRect, window);
+  if (!painter || state.Orphaned) return;
   painter->Start();
-  if (DrawOptions & PaintDirect) return;
+  if (options & PaintDirect) return;
   // Until the first frame is in the bitmap (or the painter gave up).
-  while (state.DrawPainter == painter && !painter->Terminated() && !painter->HasPainted()) {
+  while (!state.Orphaned && state.DrawPainter == painter && !painter->Terminated() && !painter->HasPainted()) {
     if (!CheckSynchronize()) WaitForSingleObject(SynchronizeEvent(), 10);
   }
-  GIFImageBitmapDraw(*this, canvas, rect);
+  if (!state.Orphaned) GIFImageBitmapDraw(*this, canvas, rect);
 }

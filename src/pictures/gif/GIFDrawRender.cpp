@@ -70,8 +70,12 @@ int TransparentIndex(const TGIFSubImage& frame) {
   return control ? control->TransparentColorIndex() : 0;
 }
 
-void ReportRow(TGIFImage& image, int row, int height) {
-  if (row % 32 == 0) RenderProgress(image, TGIFImage::ProgressRunning, int(std::int64_t(row) * 100 / height));
+// A progress handler may clear or free the picture: the rendering then
+// stops at once, touching neither the frame nor the picture again.
+void ReportRow(TGIFImageRender& state, TGIFImage& image, int row, int height) {
+  if (row % 32 != 0) return;
+  RenderProgress(image, TGIFImage::ProgressRunning, int(std::int64_t(row) * 100 / height));
+  if (state.Orphaned) throw EAbort();
 }
 
 void RenderPlain(TGIFImageRender& state, TGIFSubImage& frame, TGIFFrameRender& render, TBitmap& bitmap) {
@@ -83,7 +87,7 @@ void RenderPlain(TGIFImageRender& state, TGIFSubImage& frame, TGIFFrameRender& r
   const int transparent = TransparentIndex(frame);
   TMaskBuilder mask(buildMask ? width : 0, buildMask ? height : 0);
   for (int y = 0; y < height; ++y) {
-    ReportRow(frame.Image(), y, height);
+    ReportRow(state, frame.Image(), y, height);
     const std::uint8_t* source = frame.ScanLine(y);
     std::memcpy(writer.ScanLine(y), source, std::size_t(width));
     if (buildMask)
@@ -130,7 +134,7 @@ void RenderDithered(TGIFImageRender& state, TGIFSubImage& frame, TGIFFrameRender
   }
   TMaskBuilder mask(buildMask ? width : 0, buildMask ? height : 0);
   for (int y = 0; y < height; ++y) {
-    ReportRow(frame.Image(), y, height);
+    ReportRow(state, frame.Image(), y, height);
     const std::uint8_t* source = frame.ScanLine(y);
     std::uint8_t* target = writer.ScanLine(y);
     if (buildMask) std::memset(target, fill, std::size_t(width));
@@ -159,7 +163,9 @@ TBitmap* GIFFrameBitmap(TGIFImageRender& state, TGIFSubImage& frame) {
   TGIFFrameRender& render = FrameRender(state, frame);
   if (render.Bitmap || frame.Empty()) return render.Bitmap.get();
   TGIFImage& image = frame.Image();
+  const TGIFRenderUse use(state);
   RenderProgress(image, TGIFImage::ProgressStarting, 0);
+  if (state.Orphaned) return nullptr;
   // Counted before anything is made: while a frame renders, the writer's
   // image, the copy the bitmap loads it from, the bitmap itself and the
   // mask (its bits and its bitmap); afterwards the bitmap and the mask.
@@ -177,16 +183,19 @@ TBitmap* GIFFrameBitmap(TGIFImageRender& state, TGIFSubImage& frame) {
     render.Charge.Release();
     render.Charge = TGIFDrawCharge(state, pixels + (render.Mask ? mask : 0));
   } catch (const EAbort&) {
+    if (state.Orphaned) return nullptr;
     render.Charge.Release();
     RenderProgress(image, TGIFImage::ProgressEnding, 0);
     return nullptr;
   } catch (...) {
+    if (state.Orphaned) throw;
     render.Charge.Release();
     RenderProgress(image, TGIFImage::ProgressEnding, 0);
     throw;
   }
+  TBitmap* bitmap = render.Bitmap.get();
   RenderProgress(image, TGIFImage::ProgressEnding, 100);
-  return render.Bitmap.get();
+  return state.Orphaned ? nullptr : bitmap;
 }
 
 bool GIFFrameHasMask(TGIFSubImage& frame) { return GIFFrameHasMask(ImageRender(frame.Image()), frame); }
@@ -196,7 +205,7 @@ bool GIFFrameHasMask(TGIFImageRender& state, TGIFSubImage& frame) {
   TGIFFrameRender& render = FrameRender(state, frame);
   if (frame.Transparent() && render.NeedMask) {
     render.Bitmap.reset();
-    GIFFrameBitmap(state, frame);
+    if (!GIFFrameBitmap(state, frame) && state.Orphaned) return false;
   }
   return render.Mask != nullptr;
 }

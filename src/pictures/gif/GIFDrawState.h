@@ -68,6 +68,13 @@ struct TGIFImageRender {
   ~TGIFImageRender();
 
   TGIFImage* Image;
+  // Draw calls and renderings in progress. A picture cleared or freed
+  // meanwhile (by a hook, a progress handler, or a window closed while a
+  // painter dispatched messages) leaves its state Orphaned instead of
+  // freeing it, and the last use frees it; whoever runs user code checks
+  // Orphaned afterwards and touches neither picture nor frame again.
+  std::atomic<int> Uses{0};
+  std::atomic<bool> Orphaned{false};
   std::shared_ptr<TGIFDrawMemory> Memory = std::make_shared<TGIFDrawMemory>();
 
   // The painters list and the draw-painter slot, under one lock (the GUI
@@ -105,6 +112,20 @@ class TFlagGuard {
 
  private:
   bool& flag_;
+};
+
+// Holds a picture's drawing state for the length of a call (see Uses).
+class TGIFRenderUse {
+ public:
+  explicit TGIFRenderUse(TGIFImageRender& state) : state_(state) { ++state_.Uses; }
+  ~TGIFRenderUse() {
+    if (--state_.Uses == 0 && state_.Orphaned) delete &state_;
+  }
+  TGIFRenderUse(const TGIFRenderUse&) = delete;
+  TGIFRenderUse& operator=(const TGIFRenderUse&) = delete;
+
+ private:
+  TGIFImageRender& state_;
 };
 
 // The drawing state of a picture or a frame, made on first use.

@@ -52,10 +52,11 @@ std::set<int> DisposalSet(const TGIFImage& image, TGIFDrawOptions options) {
 bool InPainterThread() { return painterThread; }
 
 TGIFPainter::TGIFPainter(TGIFImage& image, TGIFImageRender& state, TGIFPainter** slot, TCanvas& canvas,
-                         const TRect& rect, TGIFDrawOptions options)
+                         const TRect& rect, TGIFDrawOptions options, HWND window)
     : image_(&image),
       state_(&state),
       canvas_(&canvas),
+      window_(window),
       rect_(rect),
       options_(options),
       speed_(image.AnimationSpeed),
@@ -84,6 +85,12 @@ TGIFPainter::TGIFPainter(TGIFImage& image, TGIFImageRender& state, TGIFPainter**
     backup_->Canvas().CopyRect(full, canvas, rect);
     frameBuffer_ = MakeBuffer();
     frameBuffer_->Canvas().Brush = TBrush{backgroundColor_, TBrushStyle::Solid};
+  }
+  if (window_) {
+    // The caller's canvas lives only as long as its call.
+    windowDC_ = std::make_unique<TWindowDC>(window_);
+    windowCanvas_ = std::make_unique<TCanvas>(windowDC_->Get());
+    canvas_ = windowCanvas_.get();
   }
   onStartPaint_ = image.OnStartPaint;
   onPaint_ = image.OnPaint;
@@ -142,6 +149,10 @@ void TGIFPainter::TerminationStep() {
   background_.reset();
   charge_.Release();
   event_.reset();
+  if (windowCanvas_) {
+    windowCanvas_->SetHandle(nullptr);
+    windowDC_.reset();
+  }
 }
 
 void TGIFPainter::Execute() {
@@ -395,14 +406,14 @@ void TGIFPainter::RestoreBackground() {
 }
 
 TGIFPainter* CreatePainter(TGIFImage& image, TGIFPainter** slot, TCanvas& canvas, TGIFDrawOptions options,
-                           const TRect& rect) {
+                           const TRect& rect, HWND window) {
   if (image.GetEmpty() || rect.Left >= rect.Right || rect.Top >= rect.Bottom) {
     if (slot) *slot = nullptr;
     return nullptr;
   }
   if (image.Images().Count() == 1) options &= TGIFDrawOptions(~(PaintInThread | PaintAnimated));
   TGIFImageRender& state = ImageRender(image);
-  auto painter = std::make_unique<TGIFPainter>(image, state, slot, canvas, rect, options);
+  auto painter = std::make_unique<TGIFPainter>(image, state, slot, canvas, rect, options, window);
   {
     std::lock_guard lock(state.PaintersLock);
     state.Painters.push_back(painter.get());
@@ -411,10 +422,12 @@ TGIFPainter* CreatePainter(TGIFImage& image, TGIFPainter** slot, TCanvas& canvas
     painter->SetPriority(image.ThreadPriority);
     return painter.release();
   }
+  // The run may free the picture (see TGIFRenderUse); the state stays.
+  const TGIFRenderUse use(state);
   painter->Run();
   const std::exception_ptr kept = painter->KeptException();
   painter.reset();
-  if (slot) *slot = nullptr;
+  if (slot && !state.Orphaned) *slot = nullptr;
   if (kept) std::rethrow_exception(kept);
   return nullptr;
 }

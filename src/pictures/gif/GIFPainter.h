@@ -17,6 +17,7 @@
 
 #include "gui/Bitmap.h"
 #include "gui/Canvas.h"
+#include "gui/GdiHandles.h"
 #include "gui/GdiObject.h"
 #include "gui/Thread.h"
 #include "pictures/gif/GIFDrawState.h"
@@ -29,8 +30,10 @@ class TGIFPainter : public TThread {
  public:
   // Made through CreatePainter. Captures the target's area into the
   // background and backup bitmaps when the picture's disposals need them.
+  // With a window, the painter paints on a device context of its own for
+  // that window rather than on canvas, which it uses only while it is made.
   TGIFPainter(TGIFImage& image, TGIFImageRender& state, TGIFPainter** slot, TCanvas& canvas, const TRect& rect,
-              TGIFDrawOptions options);
+              TGIFDrawOptions options, HWND window = nullptr);
   ~TGIFPainter() override;
 
   // Runs the thread (PaintInThread); otherwise CreatePainter ran it.
@@ -43,6 +46,8 @@ class TGIFPainter : public TThread {
   // Null once the painter has left its picture.
   TGIFImage* Image() const { return image_; }
   TCanvas& Canvas() const { return *canvas_; }
+  // The window the painter paints on by itself (PaintDirect), or null.
+  HWND Window() const { return window_; }
   const TRect& Rect() const { return rect_; }
   TGIFDrawOptions DrawOptions() const { return options_; }
   bool InThread() const { return (options_ & GIFDrawOption::PaintInThread) != 0; }
@@ -92,6 +97,10 @@ class TGIFPainter : public TThread {
   TGIFImage* image_;
   TGIFImageRender* state_;
   TCanvas* canvas_;
+  HWND window_ = nullptr;
+  // The device context and canvas of window_, released when the painter ends.
+  std::unique_ptr<TWindowDC> windowDC_;
+  std::unique_ptr<TCanvas> windowCanvas_;
   TRect rect_;
   TGIFDrawOptions options_;
   int speed_;
@@ -126,4 +135,4 @@ bool InPainterThread();
 // its end already and null comes back; an exception that ended its run is
 // raised here. Null also for an empty picture or rectangle.
 TGIFPainter* CreatePainter(TGIFImage& image, TGIFPainter** slot, TCanvas& canvas, TGIFDrawOptions options,
-                           const TRect& rect);
+                           const TRect& rect, HWND window = nullptr);
