@@ -4,11 +4,11 @@ run_fuzz() {
   local dir=$build_root/fuzz seconds=${DV_FUZZ_SECONDS:-20} jpeg_seconds=${DV_FUZZ_JPEG_SECONDS:-60}
   CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug >"$dir.configure.log" 2>&1 ||
     { cat "$dir.configure.log"; return 1; }
-  cmake --build "$dir" --target gif_fuzz gif_lzw_fuzz jpeg_fuzz >"$dir.build.log" 2>&1 || { tail -30 "$dir.build.log"; return 1; }
+  cmake --build "$dir" --target gif_fuzz gif_lzw_fuzz gif_compose_fuzz jpeg_fuzz >"$dir.build.log" 2>&1 || { tail -30 "$dir.build.log"; return 1; }
   # target:seed folder:seconds. A crash, a leak, an input that runs longer
   # than -timeout or a process above -rss_limit_mb ends the run non-zero.
   local entry target corpus time work log
-  for entry in gif_fuzz:gif/corpus:$seconds gif_lzw_fuzz:gif/lzw_corpus:$seconds jpeg_fuzz:jpeg/corpus:$jpeg_seconds; do
+  for entry in gif_fuzz:gif/corpus:$seconds gif_lzw_fuzz:gif/lzw_corpus:$seconds gif_compose_fuzz:gif/compose_corpus:$seconds jpeg_fuzz:jpeg/corpus:$jpeg_seconds; do
     IFS=: read -r target corpus time <<<"$entry"
     work=$dir/work-$target
     log=$dir/$target.log

@@ -8,13 +8,8 @@
 #include "pictures/gif/GIFDrawState.h"
 
 TRect GIFScaledFrameRect(const TGIFSubImage& frame, const TRect& rect) {
-  const int width = frame.Image().GetWidth();
-  const int height = frame.Image().GetHeight();
-  if (width <= 0 || height <= 0) return rect;
-  return TRect{rect.Left + MulDiv(frame.Left(), rect.Width(), width),
-               rect.Top + MulDiv(frame.Top(), rect.Height(), height),
-               rect.Left + MulDiv(frame.Left() + frame.Width(), rect.Width(), width),
-               rect.Top + MulDiv(frame.Top() + frame.Height(), rect.Height(), height)};
+  const TRect place{frame.Left(), frame.Top(), frame.Left() + frame.Width(), frame.Top() + frame.Height()};
+  return GIFScaledFrameRect(place, frame.Image().GetWidth(), frame.Image().GetHeight(), rect);
 }
 
 void GIFFrameDraw(TGIFSubImage& frame, TCanvas& canvas, const TRect& rect, bool tiled, bool transparent) {

@@ -3,6 +3,7 @@
 // that stands for the whole logical screen, or tiled over it at the frame's
 // natural size; with transparency through the frame's mask.
 #include "gui/Canvas.h"
+#include "pictures/gif/GIFCompose.h"
 #include "pictures/gif/GIFImage.h"
 
 struct TGIFImageRender;
@@ -15,11 +16,7 @@ TRect GIFScaledFrameRect(const TGIFSubImage& frame, const TRect& rect);
 // offset from rect's top left, repeated at the logical screen's size.
 template <class F>
 void ForEachFrameTile(const TGIFSubImage& frame, const TRect& rect, F&& place) {
-  const int stepX = frame.Image().GetWidth();
-  const int stepY = frame.Image().GetHeight();
-  if (stepX <= 0 || stepY <= 0) return;
-  for (long long x = rect.Left + frame.Left(); x < rect.Right; x += stepX)
-    for (long long y = rect.Top + frame.Top(); y < rect.Bottom; y += stepY) place(int(x), int(y));
+  GIFForEachTile(frame.Image().GetWidth(), frame.Image().GetHeight(), frame.Left(), frame.Top(), rect, place);
 }
 
 // Draws the frame: scaled into rect (rect stands for the logical screen),

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "gui/Synchronize.h"
+#include "pictures/gif/GIFCompose.h"
 #include "pictures/gif/GIFDrawFrame.h"
 #include "pictures/gif/GIFDrawPalette.h"
 #include "pictures/gif/GIFDrawRender.h"
@@ -214,18 +215,11 @@ void TGIFPainter::RunPasses() {
 }
 
 void TGIFPainter::ReadFrameExtensions(TGIFSubImage& frame, int& loops, int& loopStart, bool& loopSeen) {
-  disposal_ = 1;
-  for (const auto& extension : frame.Extensions()) {
-    if (auto* loop = dynamic_cast<const TGIFAppExtNSLoop*>(extension.get())) {
-      if (loopSeen) continue;
-      loopSeen = true;
-      loops = loop->Loops();
-      loopStart = activeImage_;
-      if ((loops == 0 || (options_ & PaintLoopForever)) && InThread()) loops = -1;
-    } else if (auto* control = dynamic_cast<const TGIFGraphicControlExtension*>(extension.get())) {
-      disposal_ = control->Disposal();
-    }
-  }
+  TGIFLoopState loop{loops, loopStart, loopSeen};
+  disposal_ = GIFReadFrameExtensions(frame, activeImage_, InThread(), options_ & PaintLoopForever, loop);
+  loops = loop.Loops;
+  loopStart = loop.LoopStart;
+  loopSeen = loop.LoopSeen;
 }
 
 void TGIFPainter::WaitForFrame(int& delay) {
@@ -330,18 +324,22 @@ void TGIFPainter::CompositedPaint() {
   TRect targetRect = full;
   bool show = false;
   bool viaFrameBuffer = false;
-  if (disposal_ <= 2) {
-    target = &backup_->Canvas();
-    show = true;
-  } else if (disposal_ == 3) {
-    if (oldDisposal_ <= 1) {
+  switch (GIFPaintTargetOf(disposal_, oldDisposal_)) {
+    case TGIFPaintTarget::Backup:
+      target = &backup_->Canvas();
+      show = true;
+      break;
+    case TGIFPaintTarget::Canvas:
       target = canvas_;
       targetRect = rect_;
-    } else if (oldDisposal_ <= 3) {
+      break;
+    case TGIFPaintTarget::FrameBuffer:
       target = &frameBuffer_->Canvas();
       show = true;
       viaFrameBuffer = true;
-    }
+      break;
+    case TGIFPaintTarget::None:
+      break;
   }
 
   {
