@@ -2,7 +2,12 @@
 // window or the picture goes away while a painter still runs.
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
+#include <atomic>
 #include <chrono>
+#include <utility>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -14,6 +19,57 @@
 
 using namespace GIFDrawOption;
 using namespace std::chrono_literals;
+
+namespace {
+// While a TQuarantine lives, freed memory is filled with garbage and kept
+// aside rather than freed: a read through a stale pointer meets garbage and
+// fails at once, and a write shows as a changed byte when the quarantine
+// ends.
+constexpr unsigned char Garbage = 0xA5;
+std::atomic<bool> quarantined{false};
+std::atomic_flag quarantineLock = ATOMIC_FLAG_INIT;
+std::pair<unsigned char*, std::size_t> kept[16384];
+std::size_t keptCount = 0;
+
+class TQuarantine {
+ public:
+  TQuarantine() { quarantined = true; }
+  // The bytes written to freed memory meanwhile.
+  std::size_t WritesAfterFree() {
+    quarantined = false;
+    std::size_t written = 0;
+    for (std::size_t i = 0; i < keptCount; ++i) {
+      for (std::size_t j = 0; j < kept[i].second; ++j) written += kept[i].first[j] != Garbage;
+      std::free(kept[i].first);
+    }
+    keptCount = 0;
+    return written;
+  }
+  ~TQuarantine() { WritesAfterFree(); }
+};
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+namespace {
+void Release(void* p) {
+  if (p && quarantined) {
+    const std::size_t size = _msize(p);
+    std::memset(p, Garbage, size);
+    while (quarantineLock.test_and_set()) {
+    }
+    const bool room = keptCount < std::size(kept);
+    if (room) kept[keptCount++] = {static_cast<unsigned char*>(p), size};
+    quarantineLock.clear();
+    if (room) return;
+  }
+  std::free(p);
+}
+}  // namespace
+void operator delete(void* p) noexcept { Release(p); }
+void operator delete(void* p, std::size_t) noexcept { Release(p); }
 
 namespace {
 
@@ -62,11 +118,13 @@ TEST(GIFPaintSafety, APainterInsideDrawReturnsWhenItsWindowClosesMeanwhile) {
   logo->DrawOptions = TGIFDrawOptions(logo->DrawOptions & ~PaintInThread) | PaintLoopForever;
   TGIFImage* image = logo.get();
   window->Box().SetGraphic(std::move(logo));
+  TQuarantine quarantine;
   onTimer = [&] { window.reset(); };
   SetTimer(nullptr, 0, 150, RunOnTimer);
   auto target = gifdraw::FilledBitmap(60, 25, RGB(0, 0, 0));
   image->Draw(target->Canvas(), TRect{0, 0, 60, 25});
   EXPECT_EQ(window, nullptr);
+  EXPECT_EQ(quarantine.WritesAfterFree(), 0u);
   onTimer = nullptr;
 }
 
@@ -99,9 +157,11 @@ TEST(GIFPaintSafety, HooksAndProgressHandlersMayClearOrFreeThePicture) {
       } else {
         image->OnPaint = [&](TGIFPainter&) { image.reset(); };
       }
+      TQuarantine quarantine;
       image->Draw(target->Canvas(), TRect{0, 0, 60, 25});
       EXPECT_TRUE(gifdraw::PumpUntil([&] { return image == nullptr; }, 3s));
       gifdraw::PumpFor(20ms);
+      EXPECT_EQ(quarantine.WritesAfterFree(), 0u) << stage;
     }
   }
 }
