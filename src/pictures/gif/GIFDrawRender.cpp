@@ -159,11 +159,13 @@ void RenderDithered(TGIFImageRender& state, TGIFSubImage& frame, TGIFFrameRender
 TBitmap* GIFFrameBitmap(TGIFSubImage& frame) { return GIFFrameBitmap(ImageRender(frame.Image()), frame); }
 
 TBitmap* GIFFrameBitmap(TGIFImageRender& state, TGIFSubImage& frame) {
+  // Taken before the lock, so that a state orphaned meanwhile is freed only
+  // after the lock is given back.
+  const TGIFRenderUse use(state);
   std::lock_guard lock(state.RenderLock);
   TGIFFrameRender& render = FrameRender(state, frame);
   if (render.Bitmap || frame.Empty()) return render.Bitmap.get();
   TGIFImage& image = frame.Image();
-  const TGIFRenderUse use(state);
   RenderProgress(image, TGIFImage::ProgressStarting, 0);
   if (state.Orphaned) return nullptr;
   // Counted before anything is made: while a frame renders, the writer's
@@ -201,6 +203,7 @@ TBitmap* GIFFrameBitmap(TGIFImageRender& state, TGIFSubImage& frame) {
 bool GIFFrameHasMask(TGIFSubImage& frame) { return GIFFrameHasMask(ImageRender(frame.Image()), frame); }
 
 bool GIFFrameHasMask(TGIFImageRender& state, TGIFSubImage& frame) {
+  const TGIFRenderUse use(state);
   std::lock_guard lock(state.RenderLock);
   TGIFFrameRender& render = FrameRender(state, frame);
   if (frame.Transparent() && render.NeedMask) {

@@ -239,12 +239,17 @@ void TGIFPainter::WaitForFrame(int& delay) {
 void TGIFPainter::RenderAhead(TGIFSubImage& frame) {
   // The GUI thread may hold the lock while it draws; a painter told to stop
   // gives up instead of waiting for it.
-  std::unique_lock lock(state_->RenderLock, std::defer_lock);
+  // The state is held for the call: the GUI thread may let the painter go
+  // meanwhile.
+  TGIFImageRender* state = state_;
+  if (!state) return;
+  const TGIFRenderUse use(*state);
+  std::unique_lock lock(state->RenderLock, std::defer_lock);
   while (!lock.try_lock()) {
     if (Terminated()) return;
     Sleep(1);
   }
-  GIFFrameBitmap(*state_, frame);
+  GIFFrameBitmap(*state, frame);
 }
 
 void TGIFPainter::WaitInThread(int wait) {
