@@ -210,5 +210,6 @@ void TGIFComposer::Fill(TBuffer& buffer, const TRect& area, std::uint32_t color)
 void TGIFComposer::Copy(TBuffer& to, const TBuffer& from, const TRect& area) {
   for (int y = std::max(area.Top, 0); y < std::min(area.Bottom, height_); ++y)
     for (int x = std::max(area.Left, 0); x < std::min(area.Right, width_); ++x)
-      to[std::size_t(y) * std::size_t(width_) + std::size_t(x)] = from[std::size_t(y) * std::size_t(width_) + std::size_t(x)];
+      to[std::size_t(y) * std::size_t(width_) + std::size_t(x)] =
+          from[std::size_t(y) * std::size_t(width_) + std::size_t(x)];
 }

@@ -14,10 +14,9 @@ using namespace GIFDrawOption;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
   // The first byte picks the options, the second the target's size.
-  const TGIFDrawOptions options =
-      TGIFDrawOptions(PaintAnimated | (data[0] & 1 ? PaintTransparent : 0) | (data[0] & 2 ? PaintTiled : 0) |
-                      (data[0] & 4 ? PaintLooped : 0) | (data[0] & 8 ? PaintClearOnLoop : 0) |
-                      (data[0] & 16 ? PaintLoopForever : 0));
+  const TGIFDrawOptions options = TGIFDrawOptions(
+      PaintAnimated | (data[0] & 1 ? PaintTransparent : 0) | (data[0] & 2 ? PaintTiled : 0) |
+      (data[0] & 4 ? PaintLooped : 0) | (data[0] & 8 ? PaintClearOnLoop : 0) | (data[0] & 16 ? PaintLoopForever : 0));
   TGIFImage image;
   image.MemoryLimit = std::size_t(1) << 20;
   image.AnimationSpeed = data[0] & 32 ? 100 : int(std::int8_t(data[1]));

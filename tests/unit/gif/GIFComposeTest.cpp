@@ -3,8 +3,8 @@
 
 #include <climits>
 
-#include "support/GifLoad.h"
 #include "pictures/gif/GIFCompose.h"
+#include "support/GifLoad.h"
 
 using namespace GIFDrawOption;
 

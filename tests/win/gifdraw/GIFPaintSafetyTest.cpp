@@ -1,15 +1,14 @@
 // Every paint option stays memory-safe when the caller's canvas, the
 // window or the picture goes away while a painter still runs.
 #include <gtest/gtest.h>
-
 #include <malloc.h>
 
 #include <atomic>
 #include <chrono>
-#include <utility>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "GifDrawKit.h"
 #include "gui/GdiHandles.h"
