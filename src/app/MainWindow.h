@@ -153,6 +153,8 @@ class TfrmDorvane : public TForm {
   void cboStretchModeChange();
   void btnStretchModeHelpClick();
   void ShowTimerStyle(bool show);
+  // Where the focus was when the unit choice opened.
+  HWND unitChoiceReturn_ = nullptr;
 
   // --- engine --------------------------------------------------------------
   void btnStartStopClick(TControl& sender);

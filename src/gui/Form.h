@@ -51,6 +51,12 @@ class TForm : public TControl {
 
   HFONT DefaultFont() const { return font_.get(); }
 
+  // The control that last had the keyboard focus inside this form; the
+  // focus goes back to it whenever the form is activated again (after a
+  // dialog, a message box or a switch to another program).
+  void RememberFocus(HWND control);
+  HWND RememberedFocus() const { return focused_; }
+
  protected:
   TForm() = default;
   virtual void CreateControls() {}
@@ -62,8 +68,10 @@ class TForm : public TControl {
 
  private:
   void CenterOn(HWND reference);
+  void RestoreFocus();
 
   TFontHandle font_;
+  HWND focused_ = nullptr;
   bool modal_ = false;
   bool closing_ = false;
   int modalResult_ = mrNone;
