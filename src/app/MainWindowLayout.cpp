@@ -236,6 +236,9 @@ void TfrmDorvane::BuildLayout() {
       case TKind::TimerLabel: {
         auto label = std::make_unique<TLabel>(parent, d.left, d.top, d.width, d.height, d.caption);
         label->SetAlignment(TAlignment::Right);
+        // "10 hours" must fit in any substitute font: the label grows to
+        // the left from its right edge.
+        label->SetAutoSize(true);
         label->SetFontColor(SystemColorFlag | COLOR_3DDKSHADOW);
         label->SetHandCursor(true);
         control = std::move(label);

@@ -134,7 +134,20 @@ TEST_F(Focus, TheUnitChoiceLiesOnTopAndGivesTheFocusBack) {
   Press(hour, VK_ESCAPE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(choice); }));
   ExpectFocusOn(grid, "after the choice closed");
-  EXPECT_NE(WindowText(label).find(L"hour"), std::wstring::npos);
+  // "10 hours" fits in the label in the font this system gives the window.
+  const std::wstring text = WindowText(label);
+  EXPECT_EQ(text, L"10 hours");
+  HDC dc = GetDC(nullptr);
+  HFONT font = CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  RECT place{};
+  GetClientRect(label, &place);
+  EXPECT_GE(place.right, extent.cx);
 }
 
 TEST_F(Focus, TabLeavesThePositionEditorKeepingTheChoice) {
