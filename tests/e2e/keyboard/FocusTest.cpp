@@ -99,6 +99,22 @@ TEST_F(Focus, StartsOnTheGridAndComesBackAfterEachDialog) {
   Press(FocusOf(aboutWindow), VK_ESCAPE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(aboutWindow); }));
   ExpectFocusOn(about, "after the About window");
+
+  // The flat "?" button is reached with Tab and pressed with Space; after
+  // its help box the focus is back on it.
+  HWND help = Find(main_, L"DvFlatSpeedButton", L"?");
+  ASSERT_NE(help, nullptr);
+  for (int presses = 0; presses < 30 && FocusOf(main_) != help; ++presses) {
+    HWND before = FocusOf(main_);
+    Press(before, VK_TAB);
+    WaitFor([&] { return FocusOf(main_) != before; }, 1000);
+  }
+  ASSERT_EQ(FocusOf(main_), help) << "Tab never reaches the \"?\" button";
+  Press(help, VK_SPACE);
+  HWND info = WaitForMessageBox(program_->Id(), L"Information", 5000);
+  ASSERT_NE(info, nullptr);
+  PressButton(info, IDOK);
+  ExpectFocusOn(help, "after the Stretch Mode help box");
 }
 
 TEST_F(Focus, TheUnitChoiceLiesOnTopAndGivesTheFocusBack) {

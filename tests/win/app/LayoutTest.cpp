@@ -138,10 +138,13 @@ TEST_F(Layout, TabWalksWallpapersThenSettingsGroupsThenEngine) {
   std::vector<std::wstring> names;
   for (HWND window : order)
     if (TControl* control = TControl::FromHandle(window)) names.push_back(control->Name);
+  // Each flat button right after the control it belongs to.
   const std::vector<std::wstring> expected = {
-      L"lstFiles",        L"btnAdd",          L"btnRemove",      L"btnClear",         L"chkRandomPointer",
-      L"chkRandomSSaver", L"chkTimer",        L"trkTimer",       L"chkRunAtStartup",  L"chkTrayIcon",
-      L"cboStretchMode",  L"cboBGColor",      L"btnAbout",       L"btnStart",         L"btnExit"};
+      L"lstFiles",          L"btnAdd",          L"btnRemove",         L"btnClear",
+      L"chkRandomPointer",  L"btnPointerSettings", L"chkRandomSSaver", L"btnSSaverSettings",
+      L"chkTimer",          L"trkTimer",        L"chkRunAtStartup",   L"chkTrayIcon",
+      L"cboStretchMode",    L"btnStretchModeHelp", L"cboBGColor",     L"btnAbout",
+      L"btnStart",          L"btnExit"};
   EXPECT_EQ(names, expected);
 }
 
