@@ -129,6 +129,7 @@ bool TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         closing_ = true;
         bool closed = false;
         GuardedCall([&] {
+          if (!FormCloseQuery()) return;
           FormClose();
           closed = true;
         });

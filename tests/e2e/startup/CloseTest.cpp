@@ -1,6 +1,7 @@
-// Closing the main window while its logo animates: the painter is stopped
+// Closing the main window: while its logo animates the painter is stopped
 // and waited for, wherever it stands in its frame, and the process ends
-// within a second.
+// within a second; a list file that cannot be saved lets the user try
+// again, close without saving or stay open, never traps the window.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -31,6 +32,75 @@ TEST_F(Close, WhileTheLogoAnimatesTheProcessEndsWithinASecond) {
     EXPECT_LT(took, 1000u);
     EXPECT_EQ(program.ExitCode(), 0u);
   }
+}
+
+// The dialog that a failed save at close shows, with its three buttons.
+struct TSaveFailedDialog {
+  HWND box = nullptr, tryAgain = nullptr, withoutSaving = nullptr, stayOpen = nullptr;
+
+  explicit TSaveFailedDialog(const TProgram& program, HWND main) {
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    box = WaitForMessageBox(program.Id(), L"Ombrelle", 10000);
+    if (!box) return;
+    tryAgain = ChildWithText(box, L"&Try again");
+    withoutSaving = ChildWithText(box, L"&Close without saving");
+    stayOpen = ChildWithText(box, L"&Stay open");
+  }
+  bool Complete() const { return box && tryAgain && withoutSaving && stayOpen; }
+  void Press(HWND button) const { PressButton(box, GetDlgCtrlID(button)); }
+};
+
+TEST_F(Close, AListFileThatCannotBeSavedOffersTryAgainCloseWithoutSavingAndStayOpen) {
+  TProgramFolder folder;
+  folder.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  const std::string before = "[Wallpaper #1]\r\nFilename=a.jpg\r\nPath=D:\\P\r\nPosition=Tile\r\n\r\n";
+  folder.WriteFile(L"WPapers.ini", before);
+  const std::wstring list = folder.Path() + L"WPapers.ini";
+  SetFileAttributesW(list.c_str(), FILE_ATTRIBUTE_READONLY);
+  {
+    TProgram program(folder.Path() + L"Dorvane.exe");
+    HWND main = program.WaitForWindow(L"TfrmDorvane", 20000);
+    ASSERT_NE(main, nullptr);
+    PostMessageW(ChildWithText(main, L"&Remove"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return ChildWithText(main, L"There are no files in the list!") != nullptr; }));
+
+    TSaveFailedDialog first(program, main);
+    ASSERT_TRUE(first.Complete());
+    EXPECT_NE(ChildWithText(first.box, L"Your wallpaper list and settings could not be saved."), nullptr);
+    EXPECT_NE(ChildWithText(first.box, (L"Cannot save file \"" + list +
+                                        L"\". The file is read-only.\r\rIf you close without saving, the changes "
+                                        L"since the last save are lost.")
+                                           .c_str()),
+              nullptr)
+        << "the message names the file and the reason";
+    EXPECT_EQ(LOWORD(SendMessageW(first.box, DM_GETDEFID, 0, 0)), GetDlgCtrlID(first.stayOpen));
+    first.Press(first.stayOpen);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(first.box); }));
+    Sleep(500);
+    EXPECT_TRUE(program.Running());
+    EXPECT_TRUE(IsWindowVisible(main) && IsWindowEnabled(main)) << "the window stays open";
+
+    TSaveFailedDialog second(program, main);
+    ASSERT_TRUE(second.Complete());
+    second.Press(second.tryAgain);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(second.box); }));
+    TSaveFailedDialog third(program, main);  // the file is still read-only: asked again
+    ASSERT_TRUE(third.Complete());
+    third.Press(third.withoutSaving);
+    EXPECT_TRUE(program.WaitForExit(10000));
+    EXPECT_EQ(folder.ReadFile(L"WPapers.ini"), before);
+  }
+  TProgram program(folder.Path() + L"Dorvane.exe");
+  HWND main = program.WaitForWindow(L"TfrmDorvane", 20000);
+  ASSERT_NE(main, nullptr);
+  PostMessageW(ChildWithText(main, L"&Remove"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return ChildWithText(main, L"There are no files in the list!") != nullptr; }));
+  TSaveFailedDialog dialog(program, main);
+  ASSERT_TRUE(dialog.Complete());
+  SetFileAttributesW(list.c_str(), FILE_ATTRIBUTE_NORMAL);
+  dialog.Press(dialog.tryAgain);
+  EXPECT_TRUE(program.WaitForExit(10000));
+  EXPECT_EQ(folder.ReadFile(L"WPapers.ini"), "");
 }
 
 }  // namespace

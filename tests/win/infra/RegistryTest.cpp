@@ -132,14 +132,14 @@ std::wstring RunValue() {
 TEST_F(StartupEntry, WritesTheEngineCommandQuotedOnlyWithABlank) {
   {
     TBoxWatcher box(L"Error", 500);
-    EXPECT_TRUE(SetRunAtStartupFor(L"D:\\Apps\\", true));
+    EXPECT_EQ(SetRunAtStartupFor(L"D:\\Apps\\", true), L"");
     EXPECT_FALSE(box.Finish());
   }
   EXPECT_EQ(RunValue(), L"D:\\Apps\\REVorude.exe -startzpe");
-  EXPECT_TRUE(SetRunAtStartupFor(L"C:\\Program Files\\Ombrelle\\", true));
+  EXPECT_EQ(SetRunAtStartupFor(L"C:\\Program Files\\Ombrelle\\", true), L"");
   EXPECT_EQ(RunValue(), L"\"C:\\Program Files\\Ombrelle\\REVorude.exe\" -startzpe");
 
-  EXPECT_TRUE(SetRunAtStartup(true));
+  EXPECT_EQ(SetRunAtStartup(true), L"");
   const std::wstring folder = ProgramFolder();
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), L'\\');
@@ -148,11 +148,11 @@ TEST_F(StartupEntry, WritesTheEngineCommandQuotedOnlyWithABlank) {
 }
 
 TEST_F(StartupEntry, RemovalLeavesNothingAndAbsentEntryIsNoError) {
-  ASSERT_TRUE(SetRunAtStartupFor(L"D:\\Apps\\", true));
+  ASSERT_EQ(SetRunAtStartupFor(L"D:\\Apps\\", true), L"");
   TBoxWatcher box(L"Error", 500);
-  EXPECT_TRUE(SetRunAtStartup(false));
+  EXPECT_EQ(SetRunAtStartup(false), L"");
   EXPECT_EQ(RunValue(), L"<none>");
-  EXPECT_TRUE(SetRunAtStartup(false));
+  EXPECT_EQ(SetRunAtStartup(false), L"");
   EXPECT_FALSE(box.Finish());
 }
 
@@ -175,50 +175,88 @@ TEST_F(StartupEntry, RemovalDoesNotCreateAMissingRunKey) {
   registry.DeleteKey(RunKeyPath);
   ASSERT_FALSE(registry.KeyExists(RunKeyPath));
   TBoxWatcher box(L"Error", 500);
-  EXPECT_TRUE(SetRunAtStartup(false));
+  EXPECT_EQ(SetRunAtStartup(false), L"");
   EXPECT_FALSE(registry.KeyExists(RunKeyPath));
   EXPECT_FALSE(box.Finish());
   ASSERT_TRUE(registry.OpenKey(RunKeyPath, true));
   for (const auto& [name, value] : saved) registry.WriteString(name, value);
 }
 
-TEST_F(StartupEntry, RegistryErrorIsReportedInAnErrorBox) {
-  // A Run key that denies this user any access.
-  TRegistry registry;
-  ASSERT_TRUE(registry.OpenKey(RunKeyPath, true));
-  HKEY guard = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, RunKeyPath, 0, WRITE_DAC | READ_CONTROL, &guard), ERROR_SUCCESS);
-  registry.CloseKey();
-  PSECURITY_DESCRIPTOR original = nullptr;
-  PACL originalDacl = nullptr;
-  ASSERT_EQ(GetSecurityInfo(guard, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &originalDacl, nullptr,
-                            &original),
-            ERROR_SUCCESS);
-  ACL empty;
-  InitializeAcl(&empty, sizeof(empty), ACL_REVISION);
-  ASSERT_EQ(SetSecurityInfo(guard, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &empty, nullptr),
-            ERROR_SUCCESS);
-
-  const bool denied = !registry.OpenKey(RunKeyPath, false);
-  bool result = true;
-  std::wstring text;
-  bool seen = false;
-  if (denied) {
-    TBoxWatcher box(L"Error");
-    result = SetRunAtStartupFor(L"D:\\Apps\\", true);
-    seen = box.Finish();
-    text = box.Text();
+// Gives the Run key a DACL that lets everyone do only what access allows,
+// and puts the original back when it goes.
+class TRunKeyAccess {
+ public:
+  explicit TRunKeyAccess(DWORD access) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, RunKeyPath, 0, nullptr, 0, WRITE_DAC | READ_CONTROL, nullptr, &key_, nullptr);
+    GetSecurityInfo(key_, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &original_, nullptr,
+                    &descriptor_);
+    EXPLICIT_ACCESSW entry{};
+    entry.grfAccessPermissions = access;
+    entry.grfAccessMode = SET_ACCESS;
+    entry.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+    entry.Trustee.ptstrName = const_cast<wchar_t*>(L"EVERYONE");
+    ACL empty;  // no entry: nobody may do anything
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    PACL acl = nullptr;
+    if (access) SetEntriesInAclW(1, &entry, nullptr, &acl);
+    SetSecurityInfo(key_, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
+                    nullptr, acl ? acl : &empty, nullptr);
+    if (acl) LocalFree(acl);
   }
-  SetSecurityInfo(guard, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, originalDacl, nullptr);
-  LocalFree(original);
-  RegCloseKey(guard);
-  if (!denied) GTEST_SKIP() << "this system does not enforce registry key permissions";
+  ~TRunKeyAccess() {
+    SetSecurityInfo(key_, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, original_, nullptr);
+    LocalFree(descriptor_);
+    RegCloseKey(key_);
+  }
+  // Whether this system holds the key to its permissions.
+  static bool Enforced() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, RunKeyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return true;
+    RegCloseKey(key);
+    return false;
+  }
 
-  EXPECT_FALSE(result);
-  EXPECT_TRUE(seen);
-  EXPECT_EQ(text,
-            L"Unable to add the Ombrelle to the startup list!\r\rYou have not permission to change system settings.");
+ private:
+  HKEY key_ = nullptr;
+  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+  PACL original_ = nullptr;
+};
+
+const std::wstring kRunKeyName = L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+TEST_F(StartupEntry, AnEntryThatCannotBeWrittenIsReturnedNotShown) {
+  std::wstring message;
+  bool enforced = false;
+  {
+    TRunKeyAccess none(0);  // no access at all
+    enforced = TRunKeyAccess::Enforced();
+    TBoxWatcher box(L"Error", 500);
+    if (enforced) message = SetRunAtStartupFor(L"D:\\Apps\\", true);
+    EXPECT_FALSE(box.Finish()) << "the caller reports it, after its save";
+  }
+  if (!enforced) GTEST_SKIP() << "this system does not enforce registry key permissions";
+  EXPECT_EQ(message, L"Unable to update the start-up entry \"Dorvane\" in\r" + kRunKeyName + L".\r\r" +
+                         SystemErrorMessage(ERROR_ACCESS_DENIED) + L"\r\rThe engine may not start when you log on.");
   EXPECT_EQ(RunValue(), L"<none>");
+}
+
+TEST_F(StartupEntry, AnEntryThatCannotBeRemovedIsAFailure) {
+  ASSERT_EQ(SetRunAtStartupFor(L"D:\\Apps\\", true), L"");
+  std::wstring message;
+  bool enforced = false;
+  {
+    TRunKeyAccess readOnly(KEY_READ);
+    enforced = TRunKeyAccess::Enforced();
+    if (enforced) message = SetRunAtStartup(false);
+  }
+  if (!enforced) GTEST_SKIP() << "this system does not enforce registry key permissions";
+  EXPECT_EQ(message, L"Unable to update the start-up entry \"Dorvane\" in\r" + kRunKeyName + L".\r\r" +
+                         SystemErrorMessage(ERROR_ACCESS_DENIED) + L"\r\rThe engine will still start when you log on.");
+  EXPECT_EQ(RunValue(), L"D:\\Apps\\REVorude.exe -startzpe") << "the entry is still there";
+  // Without an entry to remove, a read-only Run key is no error.
+  ASSERT_EQ(SetRunAtStartup(false), L"");
+  TRunKeyAccess readOnly(KEY_READ);
+  EXPECT_EQ(SetRunAtStartup(false), L"");
 }
 
 }  // namespace
