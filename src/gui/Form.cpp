@@ -145,6 +145,7 @@ bool TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         closing_ = true;
         bool closed = false;
         GuardedCall([&] {
+          if (!FormCloseQuery()) return;
           FormClose();
           closed = true;
         });

@@ -62,6 +62,9 @@ class TForm : public TControl {
   virtual void CreateControls() {}
   virtual void FormCreate() {}
   virtual void FormShow() {}
+  // Asked first when the window is to close (not a modal one): false keeps
+  // it open, exactly as it was.
+  virtual bool FormCloseQuery() { return true; }
   virtual void FormClose() {}
   virtual void FormDestroy() {}
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
