@@ -1,8 +1,10 @@
 // The keyboard focus of the real program: where it lands at start, that it
 // comes back to the control that had it after each dialog, the timer unit
-// choice over the controls it covers, and Tab out of the Position editor.
+// choice over the controls it covers, Tab out of the Position editor, and
+// the flat Settings buttons pressed from the keyboard.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "ProgramTest.h"
@@ -187,6 +189,35 @@ TEST_F(Focus, TabLeavesThePositionEditorKeepingTheChoice) {
   EXPECT_FALSE(IsWindowVisible(editor));
   ASSERT_TRUE(program_->CloseMainWindow());
   EXPECT_NE(folder_.ReadFile(L"WPapers.ini").find("Position=Stretch"), std::string::npos);
+}
+
+// Each "Settings..." button, reached with Tab and pressed with Space, opens
+// its Control Panel page through rundll32.exe. Wine's shell takes its own
+// rundll32.exe whatever stands beside the program, so the command lines are
+// read from its exec trace, which this test turns on for the program: see
+// e2e_controlpanel_lines in CMakeLists.txt.
+TEST_F(Focus, TheSettingsButtonsOpenTheirControlPanelPagesFromTheKeyboard) {
+  SetEnvironmentVariableW(L"WINEDEBUG", L"-all,trace+exec");
+  Start();
+  SetEnvironmentVariableW(L"WINEDEBUG", nullptr);
+  ASSERT_NE(main_, nullptr);
+  HWND pointers = Find(main_, L"Button", L"Random &mouse pointers");
+  ASSERT_NE(pointers, nullptr);
+  for (int presses = 0; presses < 10 && FocusOf(main_) != pointers; ++presses) {
+    HWND before = FocusOf(main_);
+    Press(before, VK_TAB);
+    WaitFor([&] { return FocusOf(main_) != before; }, 1000);
+  }
+  ASSERT_EQ(FocusOf(main_), pointers);
+  for (const wchar_t* next : {L"Random &screen saver", L"&Use random timer"}) {
+    Press(FocusOf(main_), VK_TAB);  // the page's button follows its check box
+    ASSERT_TRUE(WaitFor([&] { return ClassOf(FocusOf(main_)) == L"DvFlatSpeedButton"; }));
+    HWND button = FocusOf(main_);
+    Press(button, VK_SPACE);
+    Press(button, VK_TAB);
+    ExpectFocusOn(Find(main_, L"Button", next), "after the Settings button");
+  }
+  ASSERT_TRUE(program_->CloseMainWindow());
 }
 
 }  // namespace
