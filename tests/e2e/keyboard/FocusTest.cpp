@@ -220,4 +220,29 @@ TEST_F(Focus, TheSettingsButtonsOpenTheirControlPanelPagesFromTheKeyboard) {
   ASSERT_TRUE(program_->CloseMainWindow());
 }
 
+// Enter and a double-click open the focused file with the shell, also a
+// file listed at a drive root ("C:" and its name make "C:\\name"); the
+// calls are read from the exec trace, as above.
+TEST_F(Focus, OpensTheFileByEnterAndDoubleClick) {
+  folder_.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  folder_.WriteFile(L"WPapers.ini", "[Wallpaper #1]\r\nFilename=dv-at-root.xyz\r\nPath=C:\r\nPosition=Tile\r\n\r\n");
+  SetEnvironmentVariableW(L"WINEDEBUG", L"-all,trace+exec");
+  program_ = std::make_unique<TProgram>(folder_.Path() + L"Dorvane.exe");
+  SetEnvironmentVariableW(L"WINEDEBUG", nullptr);
+  main_ = program_->WaitForWindow(L"TfrmDorvane", 20000);
+  ASSERT_NE(main_, nullptr);
+  HWND grid = Find(main_, L"TDorvaneVirtualGrid");
+  ExpectFocusOn(grid, "at start");
+  Press(grid, VK_RETURN);
+  Sleep(300);
+  // The middle of the first row, in the File name column.
+  const LPARAM firstRow = MAKELPARAM(40, 19 + 19 / 2);
+  PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, firstRow);
+  PostMessageW(grid, WM_LBUTTONUP, 0, firstRow);
+  PostMessageW(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, firstRow);
+  PostMessageW(grid, WM_LBUTTONUP, 0, firstRow);
+  Sleep(300);
+  ASSERT_TRUE(program_->CloseMainWindow());
+}
+
 }  // namespace
