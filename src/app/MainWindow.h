@@ -153,20 +153,37 @@ class TfrmDorvane : public TForm {
   void cboStretchModeChange();
   void btnStretchModeHelpClick();
   void ShowTimerStyle(bool show);
+  // Where the focus was when the unit choice opened.
+  HWND unitChoiceReturn_ = nullptr;
 
   // --- engine --------------------------------------------------------------
   void btnStartStopClick(TControl& sender);
   void WMEngineState(WPARAM wParam);
   void ShowEngineState(bool running);
 
-  // --- about, close --------------------------------------------------------
+  // --- about, close, saving -------------------------------------------------
   void btnAboutClick();
   void btnExitClick();
+  // What a save of settings and list left undone.
+  struct TSaveOutcome {
+    // Each names the key or file that could not be written and the reason.
+    std::vector<std::wstring> Failures;
+    // The start-up entry's message, when it could not follow its check box.
+    std::wstring StartupFailure;
+    bool Saved() const { return Failures.empty(); }
+  };
+  // Saves settings and list, in this order, as a close does; shows nothing.
+  TSaveOutcome SaveEverything();
+  // Settings and list are saved: Windows may end the session again.
+  void NoteSaved();
+  // Windows asks whether the session may end: true when everything is saved.
+  bool QueryEndSession();
 
  protected:
   void CreateControls() override;
   void FormCreate() override;
   void FormShow() override;
+  bool FormCloseQuery() override;
   void FormClose() override;
   void FormDestroy() override;
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -177,4 +194,6 @@ class TfrmDorvane : public TForm {
   std::vector<std::unique_ptr<TControl>> components_;
   std::unique_ptr<IWallpaperList> wallpaperList_;
   TWallpaperIndex fileIndex_;
+  // A reason why the session may not end has been given to Windows.
+  bool shutdownBlocked_ = false;
 };

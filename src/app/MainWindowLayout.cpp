@@ -88,8 +88,8 @@ const TControlDesc kLayout[] = {
   {L"lblDesktopSettings",   TKind::GroupLabel,  L"pnlDesktopSettings", L"Desktop Settings:", 8, 0, 102, 13, 0},
   {L"bvlDesktopSettings",   TKind::GroupEdge,   L"pnlDesktopSettings", L"", 8, 16, 204, 5, 0},
   {L"chkRandomPointer",     TKind::Check,       L"pnlDesktopSettings", L"Random &mouse pointers", 16, 24, 144, 17, 0},
-  {L"chkRandomSSaver",      TKind::Check,       L"pnlDesktopSettings", L"Random &screen saver", 16, 44, 144, 17, 0},
   {L"btnPointerSettings",   TKind::FlatButton,  L"pnlDesktopSettings", L"Settings...", 160, 24, 52, 17, 0},
+  {L"chkRandomSSaver",      TKind::Check,       L"pnlDesktopSettings", L"Random &screen saver", 16, 44, 144, 17, 0},
   {L"btnSSaverSettings",    TKind::FlatButton,  L"pnlDesktopSettings", L"Settings...", 160, 44, 52, 17, 0},
   {L"pnlEngineSettings",    TKind::Panel,       L"pnlSettings", L"", 248, 48, 193, 73, 0},
   {L"lblEngineSettings",    TKind::GroupLabel,  L"pnlEngineSettings", L"Engine Settings:", 8, 0, 94, 13, 0},
@@ -140,6 +140,7 @@ const TColor kButtonShadow = SystemColorFlag | COLOR_BTNSHADOW;
 void TfrmDorvane::BuildLayout() {
   std::map<std::wstring, TControl*> built;
   const HFONT windowFont = DefaultFont();
+  TControl* previous = nullptr;
   for (const TControlDesc& d : kLayout) {
     HWND parent = d.parent ? built.at(d.parent)->Handle() : Handle();
     std::unique_ptr<TControl> control;
@@ -227,6 +228,10 @@ void TfrmDorvane::BuildLayout() {
         break;
       case TKind::FlatButton:
         control = std::make_unique<TFlatSpeedButton>(parent, d.left, d.top, d.width, d.height, d.caption);
+        // A flat button belongs to the control made just before it and
+        // follows it in tab order.
+        if (previous && GetParent(previous->Handle()) == parent)
+          SetWindowPos(control->Handle(), previous->Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         break;
       case TKind::Radio:
       case TKind::RadioChecked:
@@ -236,6 +241,9 @@ void TfrmDorvane::BuildLayout() {
       case TKind::TimerLabel: {
         auto label = std::make_unique<TLabel>(parent, d.left, d.top, d.width, d.height, d.caption);
         label->SetAlignment(TAlignment::Right);
+        // "10 hours" must fit in any substitute font: the label grows to
+        // the left from its right edge.
+        label->SetAutoSize(true);
         label->SetFontColor(SystemColorFlag | COLOR_3DDKSHADOW);
         label->SetHandCursor(true);
         control = std::move(label);
@@ -274,6 +282,7 @@ void TfrmDorvane::BuildLayout() {
     }
     control->Name = d.name;
     built[d.name] = control.get();
+    previous = control.get();
     components_.push_back(std::move(control));
   }
 

@@ -7,6 +7,7 @@
 
 #include "app/MainWindow.h"
 #include "engine/EngineContract.h"
+#include "engine/Startup.h"
 #include "gui/Dialogs.h"
 #include "gui/ProgramPath.h"
 #include "settings/Rgstry.h"
@@ -33,10 +34,18 @@ void TfrmDorvane::btnStartStopClick(TControl& sender) {
   }
   const wchar_t* parameters = EngineStopParam;
   if (&sender == btnStart) {
-    SaveSettings(*this);
+    const TSettingsSave settings = SaveSettings(*this);
+    if (!settings.Saved()) ReportSettingsNotSaved();
     // A list that cannot be written stops the start here: the engine must
     // not run on a stale list.
-    SaveWallpaperList(SettingsFile, WallpaperList());
+    try {
+      SaveWallpaperList(SettingsFile, WallpaperList());
+    } catch (...) {
+      if (!settings.StartupFailure.empty()) ReportStartupFailure(settings.StartupFailure);
+      throw;
+    }
+    if (settings.Saved()) NoteSaved();
+    if (!settings.StartupFailure.empty()) ReportStartupFailure(settings.StartupFailure);
     parameters = EngineStartParam;
   }
   ShellExecuteW(nullptr, L"open", engine.c_str(), parameters, nullptr, SW_HIDE);

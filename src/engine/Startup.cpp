@@ -14,26 +14,35 @@ std::wstring StartupCommand(const std::wstring& programFolder) {
 #include "gui/ProgramPath.h"
 #include "gui/Registry.h"
 
-bool SetRunAtStartupFor(const std::wstring& programFolder, bool enable) {
+std::wstring SetRunAtStartupFor(const std::wstring& programFolder, bool enable) {
+  TRegistry registry(HKEY_CURRENT_USER);
   try {
-    TRegistry registry(HKEY_CURRENT_USER);
     if (enable) {
-      // A key that fails to open makes the write below fail and be reported.
+      // A key that fails to open makes the write below fail, for its reason.
       registry.OpenKey(RunKeyPath, true);
       registry.WriteString(RunValueName, StartupCommand(programFolder));
-    } else if (registry.OpenKey(RunKeyPath, false)) {
-      // An entry that is not there is no error.
-      registry.DeleteValue(RunValueName);
+    } else if (registry.OpenKeyReadOnly(RunKeyPath)) {
+      // Only an entry that is there needs a key that may be written; one
+      // that cannot be removed is an error, not a success.
+      if (registry.ValueExists(RunValueName)) {
+        registry.OpenKey(RunKeyPath, false);
+        registry.RemoveValue(RunValueName);
+      }
+    } else if (registry.LastOpenError() != ERROR_FILE_NOT_FOUND) {
+      // A Run key that may not even be read may still hold the entry.
+      throw ERegistryException("Failed to open the Run key", registry.FullKeyName(RunKeyPath),
+                               registry.LastOpenError());
     }
-    return true;
-  } catch (const ERegistryException&) {
-    ShowErrorBox(
-        L"Unable to add the Ombrelle to the startup list!\r\r"
-        L"You have not permission to change system settings.");
-    return false;
+    return {};
+  } catch (const ERegistryException& error) {
+    return L"Unable to update the start-up entry \"" + std::wstring(RunValueName) + L"\" in\r" +
+           (error.Key().empty() ? registry.FullKeyName(RunKeyPath) : error.Key()) + L".\r\r" + error.Reason() +
+           (enable ? L"\r\rThe engine may not start when you log on." : L"\r\rThe engine will still start when you log on.");
   }
 }
 
-bool SetRunAtStartup(bool enable) { return SetRunAtStartupFor(ProgramFolder(), enable); }
+std::wstring SetRunAtStartup(bool enable) { return SetRunAtStartupFor(ProgramFolder(), enable); }
+
+void ReportStartupFailure(const std::wstring& message) { ShowErrorBox(message); }
 
 #endif

@@ -15,9 +15,13 @@ std::wstring StartupCommand(const std::wstring& programFolder);
 
 #ifdef _WIN32
 // Adds (or rewrites) the start-up entry for the engine in programFolder, or
-// removes it. A registry error is reported in an error box and gives false;
-// otherwise the result is true.
-bool SetRunAtStartupFor(const std::wstring& programFolder, bool enable);
+// removes it (an entry that is not there is no error). Shows nothing: the
+// result is empty when the entry follows enable, otherwise the message for
+// the user, naming the key and the system's reason, which the caller shows
+// once its save is over (ReportStartupFailure).
+std::wstring SetRunAtStartupFor(const std::wstring& programFolder, bool enable);
 // The same for the running program's folder.
-bool SetRunAtStartup(bool enable);
+std::wstring SetRunAtStartup(bool enable);
+// Shows such a message: caption "Error", stop icon, OK button.
+void ReportStartupFailure(const std::wstring& message);
 #endif

@@ -144,6 +144,12 @@ void TApplication::CheckActiveControl() {
   if (focus == lastFocus_) return;
   HWND previous = lastFocus_;
   lastFocus_ = focus;
+  // A dialog disables its owner before it takes the activation, and the
+  // owner loses its focus then: each form keeps its own record.
+  if (focus) {
+    HWND top = GetAncestor(focus, GA_ROOT);
+    if (auto* form = top ? dynamic_cast<TForm*>(TControl::FromHandle(top)) : nullptr) form->RememberFocus(focus);
+  }
   if (OnActiveControlChange) GuardedCall([&] { OnActiveControlChange(previous, focus); });
 }
 

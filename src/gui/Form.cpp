@@ -1,5 +1,6 @@
 #include "gui/Form.h"
 
+#include <tuple>
 #include <vector>
 
 #include "gui/Application.h"
@@ -56,10 +57,13 @@ void TForm::Create(const TFormDesc& desc, HWND owner) {
   CreateCustom(desc.className, desc.caption, style, exStyle, owner, 0, 0, r.right - r.left, r.bottom - r.top, 0,
                nullptr, GetSysColorBrush(COLOR_BTNFACE));
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  if (icon) {
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  // Each size from its own image: the caption and the task bar would
+  // otherwise show the large one scaled down. Shared icons need no release.
+  for (auto [which, width, height] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
+                                      std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+    HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(width),
+                             GetSystemMetrics(height), LR_SHARED);
+    if (icon) SendMessageW(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   }
   CenterOn(position_ == TFormPosition::OwnerFormCenter ? owner : nullptr);
   CreateControls();
@@ -71,7 +75,7 @@ void TForm::CenterOn(HWND reference) {
   if (reference) {
     GetWindowRect(reference, &area);
   } else {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   }
   const int w = Width(), h = Height();
   int x = area.left + (area.right - area.left - w) / 2;
@@ -112,6 +116,18 @@ int TForm::ShowModal() {
 
 void TForm::Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
+void TForm::RememberFocus(HWND control) {
+  if (control && Handle() && IsChild(Handle(), control)) focused_ = control;
+}
+
+void TForm::RestoreFocus() {
+  HWND target = focused_;
+  if (!target || !IsWindow(target) || !IsChild(Handle(), target) || !IsWindowVisible(target) ||
+      !IsWindowEnabled(target))
+    target = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+  ::SetFocus(target ? target : Handle());
+}
+
 bool TForm::IsDialogKey(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   if (!IsWindowEnabled(Handle())) return false;
@@ -129,12 +145,24 @@ bool TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         closing_ = true;
         bool closed = false;
         GuardedCall([&] {
+          if (!FormCloseQuery()) return;
           FormClose();
           closed = true;
         });
         closing_ = false;
         if (closed) DestroyWindow(Handle());
       }
+      result = 0;
+      return true;
+    case WM_ACTIVATE:
+      // Left alone, the system gives the focus to the bare form; a user
+      // expects it back on the control that had it, or on the first one.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberFocus(GetFocus());
+        return false;
+      }
+      if (HIWORD(wParam)) return false;  // minimised: no focus to give
+      RestoreFocus();
       result = 0;
       return true;
     case WM_DESTROY:

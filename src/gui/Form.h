@@ -51,19 +51,30 @@ class TForm : public TControl {
 
   HFONT DefaultFont() const { return font_.get(); }
 
+  // The control that last had the keyboard focus inside this form; the
+  // focus goes back to it whenever the form is activated again (after a
+  // dialog, a message box or a switch to another program).
+  void RememberFocus(HWND control);
+  HWND RememberedFocus() const { return focused_; }
+
  protected:
   TForm() = default;
   virtual void CreateControls() {}
   virtual void FormCreate() {}
   virtual void FormShow() {}
+  // Asked first when the window is to close (not a modal one): false keeps
+  // it open, exactly as it was.
+  virtual bool FormCloseQuery() { return true; }
   virtual void FormClose() {}
   virtual void FormDestroy() {}
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   void CenterOn(HWND reference);
+  void RestoreFocus();
 
   TFontHandle font_;
+  HWND focused_ = nullptr;
   bool modal_ = false;
   bool closing_ = false;
   int modalResult_ = mrNone;

@@ -25,7 +25,31 @@ std::wstring RelativePath(const std::wstring& key) {
   throw ERegistryException("Invalid data type for '" + WideToUtf8(name) + "'");
 }
 
+const wchar_t* RootKeyName(HKEY key) {
+  if (key == HKEY_CURRENT_USER) return L"HKEY_CURRENT_USER";
+  if (key == HKEY_LOCAL_MACHINE) return L"HKEY_LOCAL_MACHINE";
+  if (key == HKEY_CLASSES_ROOT) return L"HKEY_CLASSES_ROOT";
+  if (key == HKEY_USERS) return L"HKEY_USERS";
+  return L"(key)";
+}
+
 }  // namespace
+
+std::wstring SystemErrorMessage(DWORD code) {
+  wchar_t* buffer = nullptr;
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text = length && buffer ? std::wstring(buffer, length) : L"System error " + std::to_wstring(code) + L".";
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+  return text;
+}
+
+std::wstring ERegistryException::Reason() const {
+  if (code_ != ERROR_SUCCESS) return SystemErrorMessage(static_cast<DWORD>(code_));
+  return Utf8ToWide(what());
+}
 
 void TRegKeyHandle::Reset(HKEY key) {
   if (key_ && !IsRootKey(key_)) RegCloseKey(key_);
@@ -47,6 +71,8 @@ bool TRegistry::Open(const std::wstring& key, bool canCreate, REGSAM access) {
         RegCreateKeyExW(rootKey_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &opened, nullptr);
   else
     result = RegOpenKeyExW(rootKey_, path.c_str(), 0, access, &opened);
+  openedPath_ = path;
+  openError_ = result;
   if (result != ERROR_SUCCESS) return false;
   currentKey_.Reset(opened);
   currentPath_ = path;
@@ -56,6 +82,11 @@ bool TRegistry::Open(const std::wstring& key, bool canCreate, REGSAM access) {
 bool TRegistry::OpenKey(const std::wstring& key, bool canCreate) { return Open(key, canCreate, KEY_READ | KEY_WRITE); }
 
 bool TRegistry::OpenKeyReadOnly(const std::wstring& key) { return Open(key, false, KEY_READ); }
+
+std::wstring TRegistry::FullKeyName(const std::wstring& key) const {
+  const std::wstring path = RelativePath(key);
+  return path.empty() ? RootKeyName(rootKey_) : std::wstring(RootKeyName(rootKey_)) + L"\\" + path;
+}
 
 void TRegistry::CloseKey() {
   currentKey_.Reset();
@@ -125,9 +156,13 @@ int TRegistry::ReadInteger(const std::wstring& name) const {
 bool TRegistry::ReadBool(const std::wstring& name) const { return ReadInteger(name) != 0; }
 
 void TRegistry::WriteData(const std::wstring& name, DWORD type, const void* data, DWORD size) {
-  if (!currentKey_ ||
-      RegSetValueExW(currentKey_.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) != ERROR_SUCCESS)
-    throw ERegistryException("Failed to set data for '" + WideToUtf8(name) + "'");
+  // With no key open the write fails for the reason the opening failed.
+  const LONG result = currentKey_ ? RegSetValueExW(currentKey_.Get(), name.c_str(), 0, type,
+                                                   static_cast<const BYTE*>(data), size)
+                                  : (openError_ != ERROR_SUCCESS ? openError_ : ERROR_INVALID_HANDLE);
+  if (result != ERROR_SUCCESS)
+    throw ERegistryException("Failed to set data for '" + WideToUtf8(name) + "'",
+                             FullKeyName(currentKey_ ? currentPath_ : openedPath_), result);
 }
 
 void TRegistry::WriteString(const std::wstring& name, const std::wstring& value) {
@@ -143,4 +178,12 @@ void TRegistry::WriteBool(const std::wstring& name, bool value) { WriteInteger(n
 
 bool TRegistry::DeleteValue(const std::wstring& name) {
   return currentKey_ && RegDeleteValueW(currentKey_.Get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+void TRegistry::RemoveValue(const std::wstring& name) {
+  const LONG result = currentKey_ ? RegDeleteValueW(currentKey_.Get(), name.c_str())
+                                  : (openError_ != ERROR_SUCCESS ? openError_ : ERROR_INVALID_HANDLE);
+  if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
+    throw ERegistryException("Failed to delete '" + WideToUtf8(name) + "'",
+                             FullKeyName(currentKey_ ? currentPath_ : openedPath_), result);
 }

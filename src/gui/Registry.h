@@ -8,11 +8,27 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 class ERegistryException : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  // key: the full name of the key concerned ("HKEY_CURRENT_USER\\..."),
+  // code: the system's error code; both may be unknown (empty, 0).
+  explicit ERegistryException(const std::string& message, std::wstring key = {}, LONG code = 0)
+      : std::runtime_error(message), key_(std::move(key)), code_(code) {}
+  const std::wstring& Key() const { return key_; }
+  LONG Code() const { return code_; }
+  // The system's own words for the code ("Access denied."), or the message
+  // when no code is known.
+  std::wstring Reason() const;
+
+ private:
+  std::wstring key_;
+  LONG code_;
 };
+
+// The system's text for an error code, without the trailing line break.
+std::wstring SystemErrorMessage(DWORD code);
 
 // Owner of one registry key handle (the predefined root keys are never
 // closed).
@@ -61,6 +77,10 @@ class TRegistry {
   bool OpenKey(const std::wstring& key, bool canCreate);
   // Opens a key for reading only; returns false when it cannot be opened.
   bool OpenKeyReadOnly(const std::wstring& key);
+  // Why the last opening failed (ERROR_SUCCESS after one that worked).
+  LONG LastOpenError() const { return openError_; }
+  // The full name of a key below the root ("HKEY_CURRENT_USER\\...").
+  std::wstring FullKeyName(const std::wstring& key) const;
   void CloseKey();
 
   // Whether a key exists below the root key.
@@ -84,6 +104,9 @@ class TRegistry {
   void WriteBool(const std::wstring& name, bool value);
   // Removes a value; false when it did not exist or could not be removed.
   bool DeleteValue(const std::wstring& name);
+  // Removes a value if it is there; raises ERegistryException when it is
+  // there and cannot be removed.
+  void RemoveValue(const std::wstring& name);
 
  private:
   bool Open(const std::wstring& key, bool canCreate, REGSAM access);
@@ -92,4 +115,7 @@ class TRegistry {
   HKEY rootKey_;
   TRegKeyHandle currentKey_;
   std::wstring currentPath_;
+  // The key that the last opening asked for, and why it failed.
+  std::wstring openedPath_;
+  LONG openError_ = ERROR_SUCCESS;
 };

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "app/MainWindow.h"
+#include "gui/AnsiText.h"
 #include "gui/Color.h"
 #include "list/HSLColor.h"
 #include "list/PositionEditLink.h"
@@ -52,7 +53,7 @@ void TfrmDorvane::lstFilesGetText(int row, int column, std::wstring& text) {
   else if (column == 1)
     text = entry->Path;
   else
-    text.assign(entry->Position.begin(), entry->Position.end());
+    text = AnsiToWide(entry->Position);  // the file's bytes are ANSI text
 }
 
 void TfrmDorvane::lstFilesBeforeCellPaint(HDC dc, int row, int /*column*/, const RECT& cell) {

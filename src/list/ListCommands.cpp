@@ -66,7 +66,7 @@ void TfrmDorvane::btnRemoveClick() {
 
 void TfrmDorvane::btnClearClick() {
   if (lstFiles->RowCount() == 0) return;
-  MessageBeep(MB_ICONQUESTION);
+  // The question box plays the question sound itself.
   if (!AskYesNo(L"Are you sure you want to remove all files from the list?")) return;
   ClearEntries();
   UpdateFileCount();

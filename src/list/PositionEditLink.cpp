@@ -62,7 +62,7 @@ bool TPositionBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
       return false;
     case WM_CHAR:
       // The characters of the ending keys must not search the items.
-      if (OnKey && (wParam == VK_RETURN || wParam == VK_SPACE || wParam == VK_ESCAPE)) {
+      if (OnKey && (wParam == VK_RETURN || wParam == VK_SPACE || wParam == VK_ESCAPE || wParam == VK_TAB)) {
         result = 0;
         return true;
       }
@@ -130,6 +130,15 @@ bool STDMETHODCALLTYPE TPositionEditLink::PrepareEdit(TVirtualGrid* grid, int ro
     }
     if (key == VK_ESCAPE) {
       grid_->CancelEditNode();
+      return true;
+    }
+    if (key == VK_TAB) {
+      // Tab keeps the choice, as Enter does, and moves on in tab order
+      // from the grid; Shift+Tab the other way.
+      HWND grid = grid_->Handle();
+      const bool backwards = GetKeyState(VK_SHIFT) < 0;
+      if (!grid_->EndEditNode()) return true;
+      if (HWND next = GetNextDlgTabItem(GetAncestor(grid, GA_ROOT), grid, backwards)) ::SetFocus(next);
       return true;
     }
     return false;

@@ -22,7 +22,8 @@ const wchar_t kSettingsKey[] = L"Software\\Quillon\\Dorvane\\Settings";
 std::wstring WidthValueName(int column) { return L"HS" + std::to_wstring(column + 1); }
 
 void LoadValues(TRegistry& registry, TfrmDorvane& form) {
-  if (!registry.OpenKey(kSettingsKey, false)) return;
+  // Reading needs no more: a key the user may read but not write loads.
+  if (!registry.OpenKeyReadOnly(kSettingsKey)) return;
   if (registry.ValueExists(L"Last Folder")) form.dlgAddFile->InitialDir = registry.ReadString(L"Last Folder");
   for (int column = 0; column < form.lstFiles->ColumnCount(); ++column)
     if (registry.ValueExists(WidthValueName(column)))
@@ -94,15 +95,23 @@ void LoadSettings(TfrmDorvane& form) {
   }
 }
 
-void SaveSettings(TfrmDorvane& form) {
+TSettingsSave SaveSettings(TfrmDorvane& form) {
+  TSettingsSave result;
   try {
     TRegistry registry(HKEY_CURRENT_USER);
     SaveValues(registry, form);
-  } catch (const ERegistryException&) {
-    ShowErrorBox(
-        L"Unable to save data to registry.\r\rYou may have not permission to create registry objects.\rSettings will "
-        L"not be saved into registry.");
-    return;
+  } catch (const ERegistryException& error) {
+    result.Failure = L"Cannot save the settings to the registry key \"" +
+                     (error.Key().empty() ? std::wstring(L"HKEY_CURRENT_USER\\") + kSettingsKey : error.Key()) +
+                     L"\". " + error.Reason();
+    return result;
   }
-  SetRunAtStartup(form.chkRunAtStartup->Checked());
+  result.StartupFailure = SetRunAtStartup(form.chkRunAtStartup->Checked());
+  return result;
+}
+
+void ReportSettingsNotSaved() {
+  ShowErrorBox(
+      L"Unable to save data to registry.\r\rYou may have not permission to create registry objects.\rSettings will "
+      L"not be saved into registry.");
 }

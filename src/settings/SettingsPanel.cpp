@@ -58,9 +58,28 @@ void TfrmDorvane::lblTimerClick() {
 
 
 void TfrmDorvane::ShowTimerStyle(bool show) {
+  if (show == pnlTimerStyle->Visible()) return;
+  const HWND panel = pnlTimerStyle->Handle();
+  if (show) unitChoiceReturn_ = GetFocus();
   chkTimer->SetEnabled(!show);
   lblTimer->SetVisible(!show);
+  if (show) {
+    // Created after the controls it covers, the choice would lie under them.
+    SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   pnlTimerStyle->SetVisible(show);
+  if (show) {
+    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return;
+  }
+  // Closed from inside (a unit chosen, Escape): the focus goes back to
+  // where it was before the choice opened.
+  const HWND focus = GetFocus();
+  const HWND back = unitChoiceReturn_;
+  unitChoiceReturn_ = nullptr;
+  if ((!focus || focus == panel || IsChild(panel, focus)) && back && IsWindow(back) && IsWindowEnabled(back) &&
+      IsWindowVisible(back))
+    ::SetFocus(back);
 }
 
 void TfrmDorvane::rdoTimerMouseDown(TControl& sender, TMouseButton) {

@@ -6,6 +6,37 @@
 TFlatSpeedButton::TFlatSpeedButton(HWND parent, int left, int top, int width, int height, const std::wstring& caption)
     : fontColor_(SystemColor(COLOR_BTNTEXT)) {
   CreateGraphic(L"DvFlatSpeedButton", parent, left, top, width, height, caption);
+  SetWindowLongW(Handle(), GWL_STYLE, GetWindowLongW(Handle(), GWL_STYLE) | WS_TABSTOP);
+}
+
+bool TFlatSpeedButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_GETDLGCODE: {
+      // Enter presses the focused flat button, not the window's default.
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      result = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN ? DLGC_WANTMESSAGE : 0;
+      return true;
+    }
+    case WM_KEYDOWN:
+      if (wParam == VK_SPACE || wParam == VK_RETURN) {
+        if (Enabled()) Click();
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_CHAR:
+      if (wParam == L' ' || wParam == L'\r') {
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      Invalidate();
+      return false;
+    default:
+      return TGraphicControl::HandleMessage(msg, wParam, lParam, result);
+  }
 }
 
 void TFlatSpeedButton::SetFontColor(TColor color) {
@@ -42,4 +73,9 @@ void TFlatSpeedButton::Paint(HDC dc, const RECT& client) {
   look.Effect = TTextEffect::Sunken;
   look.Enabled = Enabled();
   DrawEffectText(dc, text, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE, look);
+  if (GetFocus() == Handle()) {
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    DrawFocusRect(dc, &client);
+  }
 }

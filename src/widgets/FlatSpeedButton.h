@@ -1,7 +1,8 @@
 #pragma once
 // A flat, frameless button of text ("Settings...", "?"): sunken lettering
 // that turns blue while the pointer is over it, the grey disabled look when
-// disabled, and OnClick. Not a tab stop; clicking it does not take the focus.
+// disabled, and OnClick. A tab stop with a focus rectangle, pressed by Space
+// and Enter; clicking it with the mouse does not take the focus.
 //
 //   TFlatSpeedButton btn(pnl, 160, 24, 52, 17, L"Settings...");
 //   btn.OnClick = [](TControl&) { ... };
@@ -24,6 +25,7 @@ class TFlatSpeedButton : public TGraphicControl {
   void Paint(HDC dc, const RECT& client) override;
   void MouseEnter() override;
   void MouseLeave() override;
+  bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   TColor fontColor_;

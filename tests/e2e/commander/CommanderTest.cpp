@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "ProgramTest.h"
 
 namespace {
@@ -9,35 +7,6 @@ namespace {
 using namespace e2e;
 
 constexpr DWORD kStart = 20000;
-
-struct ChildSearch {
-  const wchar_t* text;
-  HWND found;
-};
-
-BOOL CALLBACK FindChild(HWND child, LPARAM param) {
-  auto* search = reinterpret_cast<ChildSearch*>(param);
-  if (WindowText(child) == search->text) {
-    search->found = child;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND ChildWithText(HWND window, const wchar_t* text) {
-  ChildSearch search{text, nullptr};
-  EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-bool WaitFor(const std::function<bool()>& done, DWORD milliseconds = 10000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(50);
-  }
-  return true;
-}
 
 using Commander = TProgramTest;
 

@@ -63,7 +63,36 @@ HWND FindOf(DWORD pid, const wchar_t* className, const std::wstring* caption, bo
   return search.found;
 }
 
+struct ChildSearch {
+  const wchar_t* text;
+  HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<ChildSearch*>(param);
+  if (WindowText(child) == search->text) {
+    search->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 }  // namespace
+
+HWND ChildWithText(HWND window, const wchar_t* text) {
+  ChildSearch search{text, nullptr};
+  EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(50);
+  }
+  return true;
+}
 
 std::wstring WindowText(HWND window) {
   wchar_t text[1024] = {};

@@ -4,6 +4,7 @@
 // registry keys it writes.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,5 +73,9 @@ void ClearProgramRegistry();
 bool RegistryKeyExists(const std::wstring& path);
 
 std::wstring WindowText(HWND window);
+// The first child window (at any depth) whose text is text; null when none.
+HWND ChildWithText(HWND window, const wchar_t* text);
+// Polls done every 50 ms until it holds; false when the time runs out.
+bool WaitFor(const std::function<bool()>& done, DWORD milliseconds = 10000);
 
 }  // namespace e2e

@@ -118,11 +118,11 @@ TEST_F(Layout, FixedFrameWithoutMaximiseCentredOnTheScreen) {
   wchar_t caption[64] = {};
   GetWindowTextW(form_->Handle(), caption, 64);
   EXPECT_STREQ(caption, L"Quillon Ombrelle");
-  RECT window{}, work{};
+  // Centred on the screen, not on the work area.
+  RECT window{};
   GetWindowRect(form_->Handle(), &window);
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  EXPECT_NEAR((window.left + window.right) / 2, (work.left + work.right) / 2, 1);
-  EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
+  EXPECT_NEAR((window.left + window.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  EXPECT_NEAR((window.top + window.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
 }
 
 TEST_F(Layout, TabWalksWallpapersThenSettingsGroupsThenEngine) {
@@ -138,10 +138,13 @@ TEST_F(Layout, TabWalksWallpapersThenSettingsGroupsThenEngine) {
   std::vector<std::wstring> names;
   for (HWND window : order)
     if (TControl* control = TControl::FromHandle(window)) names.push_back(control->Name);
+  // Each flat button right after the control it belongs to.
   const std::vector<std::wstring> expected = {
-      L"lstFiles",        L"btnAdd",          L"btnRemove",      L"btnClear",         L"chkRandomPointer",
-      L"chkRandomSSaver", L"chkTimer",        L"trkTimer",       L"chkRunAtStartup",  L"chkTrayIcon",
-      L"cboStretchMode",  L"cboBGColor",      L"btnAbout",       L"btnStart",         L"btnExit"};
+      L"lstFiles",          L"btnAdd",          L"btnRemove",         L"btnClear",
+      L"chkRandomPointer",  L"btnPointerSettings", L"chkRandomSSaver", L"btnSSaverSettings",
+      L"chkTimer",          L"trkTimer",        L"chkRunAtStartup",   L"chkTrayIcon",
+      L"cboStretchMode",    L"btnStretchModeHelp", L"cboBGColor",     L"btnAbout",
+      L"btnStart",          L"btnExit"};
   EXPECT_EQ(names, expected);
 }
 

@@ -1,12 +1,12 @@
 // The registry settings store and the settings panel on the main window.
 #include <gtest/gtest.h>
 
-#include <aclapi.h>
-
+#include "KeyAccess.h"
 #include "WindowFixture.h"
 #include "engine/EngineContract.h"
 #include "gui/Application.h"
 #include "gui/ProgramPath.h"
+#include "gui/Registry.h"
 #include "gui/StdCtrls.h"
 #include "widgets/ColorBox.h"
 #include "widgets/EffectLabel.h"
@@ -14,6 +14,7 @@
 #include "widgets/GlyphButton.h"
 #include "widgets/Label.h"
 #include "widgets/Panel.h"
+#include "widgets/PictureBox.h"
 #include "widgets/TrackBar.h"
 
 namespace {
@@ -46,26 +47,6 @@ Stored Get(const wchar_t* key, const wchar_t* name) {
   if (value.type == REG_DWORD) value.number = *reinterpret_cast<DWORD*>(data);
   if (value.type == REG_SZ) value.text = reinterpret_cast<wchar_t*>(data);
   return value;
-}
-
-// Lets everyone only read the settings key, so that writing fails.
-void MakeSettingsReadOnly(bool readOnly) {
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettings, 0, nullptr, 0, WRITE_DAC | READ_CONTROL, nullptr, &key,
-                            nullptr),
-            ERROR_SUCCESS);
-  EXPLICIT_ACCESSW access{};
-  access.grfAccessPermissions = readOnly ? KEY_READ : KEY_ALL_ACCESS;
-  access.grfAccessMode = SET_ACCESS;
-  access.grfInheritance = NO_INHERITANCE;
-  access.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
-  access.Trustee.ptstrName = const_cast<wchar_t*>(L"EVERYONE");
-  PACL acl = nullptr;
-  ASSERT_EQ(SetEntriesInAclW(1, &access, nullptr, &acl), ERROR_SUCCESS);
-  SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
-                  nullptr, acl, nullptr);
-  LocalFree(acl);
-  RegCloseKey(key);
 }
 
 using SettingsStore = MainWindowFixture;
@@ -154,19 +135,50 @@ TEST_F(SettingsStore, TextWhereANumberBelongsEndsTheLoadThere) {
   EXPECT_EQ(form_->trkTimer->Position(), 10) << "values after the failing one are not loaded";
 }
 
-TEST_F(SettingsStore, AFailedSaveIsReportedAndLeavesTheStartupEntryAlone) {
+TEST_F(SettingsStore, AFailedSaveAtCloseCanStayOpenAsItWasAndSaveLater) {
   Open();
   form_->chkRunAtStartup->SetChecked(true);
-  MakeSettingsReadOnly(true);
   {
-    TBoxAnswerer box(L"Error", IDOK);
+    TKeyAccess readOnly(kSettings, KEY_READ);
+    TBoxAnswerer stayOpen(L"Ombrelle", IDCANCEL);
     CloseWindow();
-    EXPECT_EQ(box.Text(),
-              L"Unable to save data to registry.\r\rYou may have not permission to create registry objects.\r"
-              L"Settings will not be saved into registry.");
+    EXPECT_TRUE(stayOpen.Answered());
   }
-  MakeSettingsReadOnly(false);
-  EXPECT_FALSE(Get(kRun, L"Dorvane").exists);
+  ASSERT_NE(form_->Handle(), nullptr) << "the window stays open";
+  EXPECT_NE(form_->imgDorvane->Graphic(), nullptr) << "the logo keeps its picture";
+  EXPECT_FALSE(Get(kRun, L"Dorvane").exists) << "the start-up entry is left alone";
+  CloseWindow();
+  EXPECT_EQ(form_->Handle(), nullptr);
+  EXPECT_EQ(Get(kSettings, L"Run at Startup").number, 1u);
+  EXPECT_EQ(Get(kRun, L"Dorvane").text, ProgramFolder() + L"REVorude.exe -startzpe");
+}
+
+TEST_F(SettingsStore, AKeyThatMayBeReadButNotWrittenLoads) {
+  PutDword(L"Timer Interval", 42);
+  TKeyAccess readOnly(kSettings, KEY_READ);
+  TBoxAnswerer none(L"Error", IDOK);
+  Open();
+  Pump();
+  EXPECT_FALSE(none.Answered());
+  EXPECT_EQ(form_->trkTimer->Position(), 42);
+}
+
+TEST_F(SettingsStore, AStartupEntryThatCannotBeRemovedIsReportedAndTheWindowCloses) {
+  const std::wstring old = L"D:\\Old\\REVorude.exe -startzpe";
+  RegSetKeyValueW(HKEY_CURRENT_USER, kRun, L"Dorvane", REG_SZ, old.c_str(),
+                  static_cast<DWORD>((old.size() + 1) * sizeof(wchar_t)));
+  Open();  // "Run at Windows startup" is off
+  TKeyAccess readOnly(kRun, KEY_READ);
+  if (!readOnly.Enforced()) GTEST_SKIP() << "this system does not enforce registry key permissions";
+  TBoxAnswerer box(L"Error", IDOK);
+  CloseWindow();
+  EXPECT_EQ(box.Text(),
+            std::wstring(L"Unable to update the start-up entry \"Dorvane\" in\rHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                L"CurrentVersion\\Run.\r\r") + SystemErrorMessage(ERROR_ACCESS_DENIED) +
+                L"\r\rThe engine will still start when you log on.");
+  EXPECT_EQ(form_->Handle(), nullptr) << "the settings and the list are saved: the window closes";
+  EXPECT_EQ(Get(kSettings, L"Run at Startup").number, 0u);
+  EXPECT_EQ(Get(kRun, L"Dorvane").text, old);
 }
 
 TEST_F(SettingsStore, StartupEntryFollowsTheCheckBoxAndListFileIgnoresTheCurrentFolder) {

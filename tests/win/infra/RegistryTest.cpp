@@ -6,6 +6,7 @@
 #include <aclapi.h>
 #include <gtest/gtest.h>
 
+#include "KeyAccess.h"
 #include "WineTestKit.h"
 #include "engine/Startup.h"
 #include "gui/ProgramPath.h"
@@ -132,14 +133,14 @@ std::wstring RunValue() {
 TEST_F(StartupEntry, WritesTheEngineCommandQuotedOnlyWithABlank) {
   {
     TBoxWatcher box(L"Error", 500);
-    EXPECT_TRUE(SetRunAtStartupFor(L"D:\\Apps\\", true));
+    EXPECT_EQ(SetRunAtStartupFor(L"D:\\Apps\\", true), L"");
     EXPECT_FALSE(box.Finish());
   }
   EXPECT_EQ(RunValue(), L"D:\\Apps\\REVorude.exe -startzpe");
-  EXPECT_TRUE(SetRunAtStartupFor(L"C:\\Program Files\\Ombrelle\\", true));
+  EXPECT_EQ(SetRunAtStartupFor(L"C:\\Program Files\\Ombrelle\\", true), L"");
   EXPECT_EQ(RunValue(), L"\"C:\\Program Files\\Ombrelle\\REVorude.exe\" -startzpe");
 
-  EXPECT_TRUE(SetRunAtStartup(true));
+  EXPECT_EQ(SetRunAtStartup(true), L"");
   const std::wstring folder = ProgramFolder();
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), L'\\');
@@ -148,11 +149,11 @@ TEST_F(StartupEntry, WritesTheEngineCommandQuotedOnlyWithABlank) {
 }
 
 TEST_F(StartupEntry, RemovalLeavesNothingAndAbsentEntryIsNoError) {
-  ASSERT_TRUE(SetRunAtStartupFor(L"D:\\Apps\\", true));
+  ASSERT_EQ(SetRunAtStartupFor(L"D:\\Apps\\", true), L"");
   TBoxWatcher box(L"Error", 500);
-  EXPECT_TRUE(SetRunAtStartup(false));
+  EXPECT_EQ(SetRunAtStartup(false), L"");
   EXPECT_EQ(RunValue(), L"<none>");
-  EXPECT_TRUE(SetRunAtStartup(false));
+  EXPECT_EQ(SetRunAtStartup(false), L"");
   EXPECT_FALSE(box.Finish());
 }
 
@@ -175,50 +176,32 @@ TEST_F(StartupEntry, RemovalDoesNotCreateAMissingRunKey) {
   registry.DeleteKey(RunKeyPath);
   ASSERT_FALSE(registry.KeyExists(RunKeyPath));
   TBoxWatcher box(L"Error", 500);
-  EXPECT_TRUE(SetRunAtStartup(false));
+  EXPECT_EQ(SetRunAtStartup(false), L"");
   EXPECT_FALSE(registry.KeyExists(RunKeyPath));
   EXPECT_FALSE(box.Finish());
   ASSERT_TRUE(registry.OpenKey(RunKeyPath, true));
   for (const auto& [name, value] : saved) registry.WriteString(name, value);
 }
 
-TEST_F(StartupEntry, RegistryErrorIsReportedInAnErrorBox) {
-  // A Run key that denies this user any access.
-  TRegistry registry;
-  ASSERT_TRUE(registry.OpenKey(RunKeyPath, true));
-  HKEY guard = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, RunKeyPath, 0, WRITE_DAC | READ_CONTROL, &guard), ERROR_SUCCESS);
-  registry.CloseKey();
-  PSECURITY_DESCRIPTOR original = nullptr;
-  PACL originalDacl = nullptr;
-  ASSERT_EQ(GetSecurityInfo(guard, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &originalDacl, nullptr,
-                            &original),
-            ERROR_SUCCESS);
-  ACL empty;
-  InitializeAcl(&empty, sizeof(empty), ACL_REVISION);
-  ASSERT_EQ(SetSecurityInfo(guard, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &empty, nullptr),
-            ERROR_SUCCESS);
+const std::wstring kRunKeyName = L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-  const bool denied = !registry.OpenKey(RunKeyPath, false);
-  bool result = true;
-  std::wstring text;
-  bool seen = false;
-  if (denied) {
-    TBoxWatcher box(L"Error");
-    result = SetRunAtStartupFor(L"D:\\Apps\\", true);
-    seen = box.Finish();
-    text = box.Text();
+TEST_F(StartupEntry, AnEntryThatCannotBeWrittenIsReturnedNotShown) {
+  std::wstring message;
+  bool enforced = false;
+  {
+    TKeyAccess none(RunKeyPath, 0);
+    enforced = none.Enforced();
+    TBoxWatcher box(L"Error", 500);
+    if (enforced) message = SetRunAtStartupFor(L"D:\\Apps\\", true);
+    EXPECT_FALSE(box.Finish()) << "the caller reports it, after its save";
   }
-  SetSecurityInfo(guard, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, originalDacl, nullptr);
-  LocalFree(original);
-  RegCloseKey(guard);
-  if (!denied) GTEST_SKIP() << "this system does not enforce registry key permissions";
-
-  EXPECT_FALSE(result);
-  EXPECT_TRUE(seen);
-  EXPECT_EQ(text,
-            L"Unable to add the Ombrelle to the startup list!\r\rYou have not permission to change system settings.");
+  if (!enforced) GTEST_SKIP() << "this system does not enforce registry key permissions";
+  EXPECT_EQ(message, L"Unable to update the start-up entry \"Dorvane\" in\r" + kRunKeyName + L".\r\r" +
+                         SystemErrorMessage(ERROR_ACCESS_DENIED) + L"\r\rThe engine may not start when you log on.");
   EXPECT_EQ(RunValue(), L"<none>");
+  // With no entry to remove, a Run key that may only be read is no error.
+  TKeyAccess readOnly(RunKeyPath, KEY_READ);
+  EXPECT_EQ(SetRunAtStartup(false), L"");
 }
 
 }  // namespace

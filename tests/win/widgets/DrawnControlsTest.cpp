@@ -252,7 +252,9 @@ TEST(FlatSpeedButton, TurnsBlueUnderThePointer) {
   EXPECT_TRUE(HasColor(*after, GetSysColor(COLOR_BTNTEXT)));
   // Sunken lettering: a light copy below right of the face.
   EXPECT_TRUE(HasColor(*after, GetSysColor(COLOR_BTNHIGHLIGHT)));
-  EXPECT_FALSE(GetWindowLongW(button.Handle(), GWL_STYLE) & WS_TABSTOP);
+  // A tab stop for the keyboard, but a mouse click leaves the focus alone.
+  EXPECT_TRUE(GetWindowLongW(button.Handle(), GWL_STYLE) & WS_TABSTOP);
+  EXPECT_NE(GetFocus(), button.Handle());
 }
 
 TEST(FlatSpeedButton, DisabledIsGreyAndNeverHot) {

@@ -1,0 +1,63 @@
+// The whole Add flow through the real open dialog: several files in one
+// choice, a file chosen twice, a file already listed, and the count.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "ProgramTest.h"
+
+namespace {
+
+using namespace e2e;
+
+bool WaitFor(const std::function<bool()>& done, DWORD milliseconds = 10000) {
+  for (const DWORD start = GetTickCount(); !done(); Sleep(50))
+    if (GetTickCount() - start > milliseconds) return false;
+  return true;
+}
+
+HWND ChildWithText(HWND window, const std::wstring& text) {
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (WindowText(child) == text) return child;
+    if (HWND found = ChildWithText(child, text)) return found;
+  }
+  return nullptr;
+}
+
+using Add = TProgramTest;
+
+TEST_F(Add, SeveralFilesInOneChoiceEachListedOnce) {
+  TProgramFolder folder;
+  folder.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  for (const wchar_t* name : {L"one.bmp", L"two.jpg", L"three.gif"}) folder.WriteFile(name, "not looked at");
+  const std::string listed = "[Wallpaper #1]\r\nFilename=two.jpg\r\nPath=" + std::string(folder.Path().begin(),
+                                                                                         folder.Path().end() - 1) +
+                             "\r\nPosition=Tile\r\n\r\n";
+  folder.WriteFile(L"WPapers.ini", listed);
+  TProgram program(folder.Path() + L"Dorvane.exe");
+  HWND main = program.WaitForWindow(L"TfrmDorvane", 20000);
+  ASSERT_NE(main, nullptr);
+
+  HWND add = ChildWithText(main, L"&Add...");
+  ASSERT_NE(add, nullptr);
+  PostMessageW(add, BM_CLICK, 0, 0);
+  HWND dialog = WaitForMessageBox(program.Id(), L"Add Wallpaper", 10000);
+  ASSERT_NE(dialog, nullptr);
+  // Typed into the name box of the dialog, which opens in the program's
+  // folder: one file twice and the listed one once more.
+  HWND name = GetDlgItem(dialog, 0x47C);
+  ASSERT_NE(name, nullptr);
+  SetWindowTextW(name, L"\"one.bmp\" \"three.gif\" \"one.bmp\" \"two.jpg\"");
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  EXPECT_TRUE(WaitFor([&] { return ChildWithText(main, L"There are 3 files in the list.") != nullptr; }));
+  ASSERT_TRUE(program.CloseMainWindow());
+  // In the order chosen after the listed one, each file once, centred.
+  EXPECT_EQ(folder.ReadFile(L"WPapers.ini"),
+            listed + "[Wallpaper #2]\r\nFilename=one.bmp\r\nPath=" +
+                std::string(folder.Path().begin(), folder.Path().end() - 1) +
+                "\r\nPosition=Center\r\n\r\n[Wallpaper #3]\r\nFilename=three.gif\r\nPath=" +
+                std::string(folder.Path().begin(), folder.Path().end() - 1) + "\r\nPosition=Center\r\n\r\n");
+}
+
+}  // namespace

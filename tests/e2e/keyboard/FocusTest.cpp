@@ -1,0 +1,248 @@
+// The keyboard focus of the real program: where it lands at start, that it
+// comes back to the control that had it after each dialog, the timer unit
+// choice over the controls it covers, Tab out of the Position editor, and
+// the flat Settings buttons pressed from the keyboard.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "ProgramTest.h"
+
+namespace {
+
+using namespace e2e;
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[128] = {};
+  GetClassNameW(window, name, 128);
+  return name;
+}
+
+// The first descendant of the given class and text (any text when null).
+HWND Find(HWND parent, const wchar_t* className, const wchar_t* text = nullptr) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassOf(child) == className && (!text || WindowText(child) == text)) return child;
+    if (HWND found = Find(child, className, text)) return found;
+  }
+  return nullptr;
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD milliseconds = 5000) {
+  for (const DWORD start = GetTickCount(); !done(); Sleep(20))
+    if (GetTickCount() - start > milliseconds) return false;
+  return true;
+}
+
+// A key as the keyboard sends it to the focused control.
+void Press(HWND target, WPARAM key) {
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+void Click(HWND target) {
+  PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  PostMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
+class Focus : public TProgramTest {
+ protected:
+  void Start() {
+    // The editor refuses to end while the pointer rests on its row (a
+    // pointer above the grid counts as on its first row): keep it below.
+    SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
+    folder_.Copy(L"Dorvane.exe", L"Dorvane.exe");
+    folder_.WriteFile(L"WPapers.ini",
+                      "[Wallpaper #1]\r\nFilename=a.jpg\r\nPath=C:\r\nPosition=Tile\r\n\r\n"
+                      "[Wallpaper #2]\r\nFilename=b.bmp\r\nPath=C:\r\nPosition=Center\r\n\r\n");
+    program_ = std::make_unique<TProgram>(folder_.Path() + L"Dorvane.exe");
+    main_ = program_->WaitForWindow(L"TfrmDorvane", 20000);
+    ASSERT_NE(main_, nullptr);
+  }
+  // Waits until the focus is on the given control.
+  void ExpectFocusOn(HWND control, const char* what) {
+    EXPECT_TRUE(WaitFor([&] { return FocusOf(main_) == control; }))
+        << what << ": the focus is on a " << testing::PrintToString(ClassOf(FocusOf(main_))) << " \""
+        << testing::PrintToString(WindowText(FocusOf(main_))) << "\"";
+  }
+  TProgramFolder folder_;
+  std::unique_ptr<TProgram> program_;
+  HWND main_ = nullptr;
+};
+
+TEST_F(Focus, StartsOnTheGridAndComesBackAfterEachDialog) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  HWND grid = Find(main_, L"TDorvaneVirtualGrid");
+  ExpectFocusOn(grid, "at start");
+
+  // Clear's question, answered No: back on Clear.
+  HWND clear = Find(main_, L"Button", L"&Clear");
+  ASSERT_NE(clear, nullptr);
+  Click(clear);
+  HWND question = WaitForMessageBox(program_->Id(), L"Confirm", 5000);
+  ASSERT_NE(question, nullptr);
+  PressButton(question, IDNO);
+  ExpectFocusOn(clear, "after Clear's question");
+
+  // The About window: OK has the focus there; Escape closes it and the
+  // focus is back on the About button.
+  HWND start = Find(main_, L"Button", L"Start");
+  HWND about = Find(GetParent(start), L"Button", L"");
+  ASSERT_NE(about, nullptr);
+  Click(about);
+  HWND aboutWindow = program_->WaitForWindow(L"TfrmAbout", 5000);
+  ASSERT_NE(aboutWindow, nullptr);
+  HWND ok = Find(aboutWindow, L"Button", L"OK");
+  EXPECT_TRUE(WaitFor([&] { return FocusOf(aboutWindow) == ok; })) << "OK first in the About window";
+  Press(FocusOf(aboutWindow), VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(aboutWindow); }));
+  ExpectFocusOn(about, "after the About window");
+
+  // The flat "?" button is reached with Tab and pressed with Space; after
+  // its help box the focus is back on it.
+  HWND help = Find(main_, L"DvFlatSpeedButton", L"?");
+  ASSERT_NE(help, nullptr);
+  for (int presses = 0; presses < 30 && FocusOf(main_) != help; ++presses) {
+    HWND before = FocusOf(main_);
+    Press(before, VK_TAB);
+    WaitFor([&] { return FocusOf(main_) != before; }, 1000);
+  }
+  ASSERT_EQ(FocusOf(main_), help) << "Tab never reaches the \"?\" button";
+  Press(help, VK_SPACE);
+  HWND info = WaitForMessageBox(program_->Id(), L"Information", 5000);
+  ASSERT_NE(info, nullptr);
+  PressButton(info, IDOK);
+  ExpectFocusOn(help, "after the Stretch Mode help box");
+}
+
+TEST_F(Focus, TheUnitChoiceLiesOnTopAndGivesTheFocusBack) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  HWND check = Find(main_, L"Button", L"&Use random timer");
+  ASSERT_NE(check, nullptr);
+  ASSERT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);  // the timer is on by default
+  HWND grid = Find(main_, L"TDorvaneVirtualGrid");
+  ExpectFocusOn(grid, "at start");
+
+  HWND minute = Find(main_, L"Button", L"Minute");
+  ASSERT_NE(minute, nullptr);
+  HWND choice = GetParent(minute);
+  HWND label = nullptr;
+  for (HWND child = GetWindow(GetParent(check), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (WindowText(child).find(L"min.") != std::wstring::npos) label = child;
+  ASSERT_NE(label, nullptr);
+  Click(label);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(choice) != FALSE; }));
+  ExpectFocusOn(minute, "in the open choice");
+  // Above the check box it covers: earlier in the z-order of its siblings.
+  bool choiceFirst = false;
+  for (HWND child = GetWindow(GetParent(check), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (child == choice) choiceFirst = true;
+    if (child == choice || child == check) break;
+  }
+  EXPECT_TRUE(choiceFirst) << "the unit choice lies under the check box";
+
+  // The arrow key chooses the next unit; Escape closes the choice.
+  Press(minute, VK_RIGHT);
+  HWND hour = Find(main_, L"Button", L"Hour");
+  ExpectFocusOn(hour, "after the arrow key");
+  Press(hour, VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(choice); }));
+  ExpectFocusOn(grid, "after the choice closed");
+  // "10 hours" fits in the label in the font this system gives the window.
+  const std::wstring text = WindowText(label);
+  EXPECT_EQ(text, L"10 hours");
+  HDC dc = GetDC(nullptr);
+  HFONT font = CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  RECT place{};
+  GetClientRect(label, &place);
+  EXPECT_GE(place.right, extent.cx);
+}
+
+TEST_F(Focus, TabLeavesThePositionEditorKeepingTheChoice) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  HWND grid = Find(main_, L"TDorvaneVirtualGrid");
+  ExpectFocusOn(grid, "at start");
+  // Space opens the editor on the focused row's Position; Down chooses the next
+  // position, Tab ends the edit and moves on to Add.
+  Press(grid, VK_SPACE);
+  HWND editor = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    editor = FocusOf(main_);
+    return editor && ClassOf(editor) == L"ComboBox";
+  }));
+  Press(editor, VK_DOWN);
+  Press(editor, VK_TAB);
+  ExpectFocusOn(Find(main_, L"Button", L"&Add..."), "after Tab in the editor");
+  EXPECT_FALSE(IsWindowVisible(editor));
+  ASSERT_TRUE(program_->CloseMainWindow());
+  EXPECT_NE(folder_.ReadFile(L"WPapers.ini").find("Position=Stretch"), std::string::npos);
+}
+
+// Each "Settings..." button, reached with Tab and pressed with Space, opens
+// its Control Panel page through rundll32.exe. Wine's shell takes its own
+// rundll32.exe whatever stands beside the program, so the command lines are
+// read from its exec trace, which this test turns on for the program: see
+// e2e_controlpanel_lines in CMakeLists.txt.
+TEST_F(Focus, TheSettingsButtonsOpenTheirControlPanelPagesFromTheKeyboard) {
+  SetEnvironmentVariableW(L"WINEDEBUG", L"-all,trace+exec");
+  Start();
+  SetEnvironmentVariableW(L"WINEDEBUG", nullptr);
+  ASSERT_NE(main_, nullptr);
+  HWND pointers = Find(main_, L"Button", L"Random &mouse pointers");
+  ASSERT_NE(pointers, nullptr);
+  for (int presses = 0; presses < 10 && FocusOf(main_) != pointers; ++presses) {
+    HWND before = FocusOf(main_);
+    Press(before, VK_TAB);
+    WaitFor([&] { return FocusOf(main_) != before; }, 1000);
+  }
+  ASSERT_EQ(FocusOf(main_), pointers);
+  for (const wchar_t* next : {L"Random &screen saver", L"&Use random timer"}) {
+    Press(FocusOf(main_), VK_TAB);  // the page's button follows its check box
+    ASSERT_TRUE(WaitFor([&] { return ClassOf(FocusOf(main_)) == L"DvFlatSpeedButton"; }));
+    HWND button = FocusOf(main_);
+    Press(button, VK_SPACE);
+    Press(button, VK_TAB);
+    ExpectFocusOn(Find(main_, L"Button", next), "after the Settings button");
+  }
+  ASSERT_TRUE(program_->CloseMainWindow());
+}
+
+// Enter and a double-click open the focused file with the shell, also a
+// file listed at a drive root ("C:" and its name make "C:\\name"); the
+// calls are read from the exec trace, as above.
+TEST_F(Focus, OpensTheFileByEnterAndDoubleClick) {
+  folder_.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  folder_.WriteFile(L"WPapers.ini", "[Wallpaper #1]\r\nFilename=dv-at-root.xyz\r\nPath=C:\r\nPosition=Tile\r\n\r\n");
+  SetEnvironmentVariableW(L"WINEDEBUG", L"-all,trace+exec");
+  program_ = std::make_unique<TProgram>(folder_.Path() + L"Dorvane.exe");
+  SetEnvironmentVariableW(L"WINEDEBUG", nullptr);
+  main_ = program_->WaitForWindow(L"TfrmDorvane", 20000);
+  ASSERT_NE(main_, nullptr);
+  HWND grid = Find(main_, L"TDorvaneVirtualGrid");
+  ExpectFocusOn(grid, "at start");
+  Press(grid, VK_RETURN);
+  Sleep(300);
+  // The middle of the first row, in the File name column.
+  const LPARAM firstRow = MAKELPARAM(40, 19 + 19 / 2);
+  PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, firstRow);
+  PostMessageW(grid, WM_LBUTTONUP, 0, firstRow);
+  PostMessageW(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, firstRow);
+  PostMessageW(grid, WM_LBUTTONUP, 0, firstRow);
+  Sleep(300);
+  ASSERT_TRUE(program_->CloseMainWindow());
+}
+
+}  // namespace
