@@ -1,7 +1,7 @@
 # The bounded fuzz run of scripts/test: the libFuzzer targets built with
 # clang and run for a short time each on their committed seeds.
 run_fuzz() {
-  local dir=$build_root/fuzz seconds=${DV_FUZZ_SECONDS:-20} jpeg_seconds=${DV_FUZZ_JPEG_SECONDS:-60}
+  local dir=$build_root/fuzz seconds=${DV_FUZZ_SECONDS:-10} jpeg_seconds=${DV_FUZZ_JPEG_SECONDS:-30}
   CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug >"$dir.configure.log" 2>&1 ||
     { cat "$dir.configure.log"; return 1; }
   cmake --build "$dir" --target gif_fuzz gif_lzw_fuzz gif_compose_fuzz jpeg_fuzz >"$dir.build.log" 2>&1 || { tail -30 "$dir.build.log"; return 1; }
