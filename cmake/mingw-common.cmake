@@ -15,7 +15,3 @@ endif()
 if(DV_WINE64)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${DV_WINE64})
 endif()
-# Line tables only: enough for a backtrace under winedbg, at a quarter less
-# compile time than full debug information.
-set(CMAKE_C_FLAGS_RELWITHDEBINFO_INIT "-O2 -g1 -DNDEBUG")
-set(CMAKE_CXX_FLAGS_RELWITHDEBINFO_INIT "-O2 -g1 -DNDEBUG")
