@@ -59,3 +59,17 @@ function(dv_test name)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
   endif()
 endfunction()
+
+# dv_trace_test(NAME PROGRAM FILTER PASSES)
+# Runs the cases of a test program that match FILTER once more, and passes
+# when its output (Wine's traces of the program it drives included) matches
+# the regular expression PASSES and no case failed. Its report goes to a file
+# of its own, so that it does not replace the whole program's.
+function(dv_trace_test name program filter passes)
+  if(NOT DV_RUN_TESTS)
+    return()
+  endif()
+  add_test(NAME ${name} COMMAND ${program} --gtest_filter=${filter} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120 ENVIRONMENT GTEST_OUTPUT=xml:results/${name}.xml
+                                          PASS_REGULAR_EXPRESSION "${passes}" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+endfunction()

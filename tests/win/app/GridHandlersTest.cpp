@@ -90,6 +90,13 @@ TEST_F(GridHandlers, TextsFollowTheColumnIndexAndWidthsKeepTheirMinimum) {
   EXPECT_EQ(name, L"sea.jpg");
   EXPECT_EQ(path, L"D:\\Walls");
   EXPECT_EQ(position, L"Center");
+  // A position word from the list file is ANSI text, shown through the
+  // code page (not widened byte by byte).
+  form_->lstFiles->Data(0).SetPosition("Zentr\xe9");
+  form_->lstFilesGetText(0, 2, position);
+  wchar_t expected[8] = {};
+  MultiByteToWideChar(CP_ACP, 0, "Zentr\xe9", -1, expected, 8);
+  EXPECT_EQ(position, expected);
   grid.SetColumnWidth(0, 10);
   EXPECT_EQ(grid.ColumnWidth(0), 50);
   // The last column takes what the others leave, but not less than 80.
