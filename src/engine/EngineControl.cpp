@@ -18,9 +18,14 @@
 bool IsEngineRunning() { return FindWindowW(EngineWindowClass, EngineWindowTitle) != nullptr; }
 
 void TfrmDorvane::ShowEngineState(bool running) {
-  btnStart->SetEnabled(!running);
-  btnStop->SetEnabled(!btnStart->Enabled());
-  lblNewSettings->SetVisible(!btnStart->Enabled());
+  TControl* now = running ? static_cast<TControl*>(btnStop) : btnStart;
+  TControl* before = running ? static_cast<TControl*>(btnStart) : btnStop;
+  now->SetEnabled(true);
+  // A button that goes grey while it has the focus hands it to the other
+  // one, so that the keyboard keeps working.
+  if (GetFocus() == before->Handle()) now->SetFocus();
+  before->SetEnabled(false);
+  lblNewSettings->SetVisible(running);
 }
 
 void TfrmDorvane::WMEngineState(WPARAM wParam) { ShowEngineState(wParam == 1); }

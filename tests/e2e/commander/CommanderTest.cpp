@@ -128,6 +128,11 @@ TEST_F(Commander, StartSavesFirstThenTheEngineStateDrivesTheButtons) {
   PostMessageW(start, BM_CLICK, 0, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(start); }, 20000)) << "the engine reports that it runs";
   EXPECT_TRUE(IsWindowEnabled(stop));
+  // The pressed button went grey with the focus: the other one has it now.
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info));
+  EXPECT_EQ(info.hwndFocus, stop);
   const std::string log = folder.ReadFile(L"REVorude.log");
   EXPECT_NE(log.find("-startzpe"), std::string::npos);
   EXPECT_NE(log.find("WPapers.ini (exists)"), std::string::npos) << log;
