@@ -7,7 +7,7 @@
 namespace {
 
 int Show(const std::wstring& text, const std::wstring& caption, UINT type) {
-  return MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), type);
+  return ShowMessageBox(GetActiveWindow(), text, caption, type);
 }
 
 }  // namespace

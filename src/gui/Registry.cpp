@@ -35,17 +35,6 @@ const wchar_t* RootKeyName(HKEY key) {
 
 }  // namespace
 
-std::wstring SystemErrorMessage(DWORD code) {
-  wchar_t* buffer = nullptr;
-  const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text = length && buffer ? std::wstring(buffer, length) : L"System error " + std::to_wstring(code) + L".";
-  if (buffer) LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
-  return text;
-}
-
 std::wstring ERegistryException::Reason() const {
   if (code_ != ERROR_SUCCESS) return SystemErrorMessage(static_cast<DWORD>(code_));
   return Utf8ToWide(what());

@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+#include "gui/SystemError.h"  // SystemErrorMessage, for the reasons of failures
+
 class ERegistryException : public std::runtime_error {
  public:
   // key: the full name of the key concerned ("HKEY_CURRENT_USER\\..."),
@@ -26,9 +28,6 @@ class ERegistryException : public std::runtime_error {
   std::wstring key_;
   LONG code_;
 };
-
-// The system's text for an error code, without the trailing line break.
-std::wstring SystemErrorMessage(DWORD code);
 
 // Owner of one registry key handle (the predefined root keys are never
 // closed).

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "gui/SystemError.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,16 +19,7 @@ std::string Quoted(const std::wstring& fileName) { return "\"" + WideToUtf8(file
 
 #ifdef _WIN32
 
-std::string SystemErrorText(DWORD code) {
-  wchar_t* buffer = nullptr;
-  const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text = length && buffer ? std::wstring(buffer, length) : L"System error " + std::to_wstring(code);
-  if (buffer) LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
-  return WideToUtf8(text);
-}
+std::string SystemErrorText(DWORD code) { return WideToUtf8(SystemErrorMessage(code)); }
 
 class TFileHandle {
  public:
