@@ -17,10 +17,9 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-TWallpaperArray MakeList(int count) {
+TWallpaperList MakeList(int count) {
   static const char* const positions[] = {"Center", "Tile", "Stretch"};
-  TWallpaperArray list;
-  list.Reserve(static_cast<std::size_t>(count));
+  TWallpaperList list;
   for (int i = 0; i < count; ++i)
     list.Append({L"wallpaper picture " + std::to_wstring(i) + L".jpg",
                  L"D:\\Pictures\\Collection " + std::to_wstring(i % 97) + L"\\Landscapes", positions[i % 3]});
@@ -46,7 +45,7 @@ int main(int argc, char** argv) {
     bestRead = std::min(bestRead, Seconds(Clock::now() - start));
 
     start = Clock::now();
-    TWallpaperArray list;
+    TWallpaperList list;
     LoadWallpaperList(file, list);
     const auto loaded = Clock::now();
     SaveWallpaperList(file, list);

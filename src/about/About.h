@@ -17,6 +17,7 @@
 #include "gui/Form.h"
 #include "gui/GdiObject.h"
 #include "gui/ProgramPath.h"
+#include "gui/WindowBuilder.h"
 
 class TGradientBand;
 class TPictureBox;
@@ -99,7 +100,7 @@ class TfrmAbout : public TForm {
   void ShowLinksDate();
   void ReleaseLinks();
 
-  std::vector<std::unique_ptr<TControl>> components_;
+  TBuiltControls controls_;
   std::wstring programFolder_;
   std::wstring linksFile_;
   TModuleHandle linksHandle_;

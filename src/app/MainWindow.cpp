@@ -1,18 +1,25 @@
 #include "app/MainWindow.h"
 
 #include "about/About.h"
+#include "app/PictureTypes.h"
 #include "engine/EngineContract.h"
 #include "engine/EngineControl.h"
+#include "engine/EnginePanel.h"
 #include "engine/Startup.h"
+#include "grid/VirtualGrid.h"
+#include "gui/AnsiText.h"
 #include "gui/Application.h"
 #include "gui/Dialogs.h"
-#include "gui/OpenPictureDialog.h"
 #include "gui/ProgramPath.h"
 #include "gui/Screen.h"
-#include "gui/StdCtrls.h"
-#include "gui/Stream.h"
+#include "list/WallpaperColumns.h"
+#include "list/WallpaperPanel.h"
 #include "settings/Rgstry.h"
+#include "settings/SettingsPanel.h"
 #include "settings/WPapers.h"
+#include "widgets/EffectLabel.h"
+#include "widgets/FlatSpeedButton.h"
+#include "widgets/GlyphButton.h"
 #include "widgets/PictureBox.h"
 
 namespace {
@@ -57,38 +64,71 @@ void TfrmDorvane::Create() { TForm::Create(kMainWindow, Application().Handle());
 
 void TfrmDorvane::CreateControls() {
   BuildLayout();
-  BindHandlers();
+  MakePanels();
   // All components exist: a second copy of the program stops here (the
   // creation handler still runs, the message loop then ends at once).
   Dorvane.Check();
 }
 
+void TfrmDorvane::MakePanels() {
+  wallpaperPanel_ = std::make_unique<TWallpaperPanel>(
+      TWallpaperControls{lstFiles, lblFileCount, btnAdd, btnRemove, btnClear}, wallpapers_);
+  wallpaperPanel_->AddDialog().OnPreviewLoaded = FitPreview;
+  settingsPanel_ = std::make_unique<TSettingsPanel>(
+      TSettingsControls{chkRandomPointer, btnPointerSettings, chkRandomSSaver, btnSSaverSettings, chkTimer,
+                        pnlTimerStyle, rdoTimerSecond, rdoTimerMinute, rdoTimerHour, lblTimer, trkTimer,
+                        chkRunAtStartup, chkTrayIcon, cboStretchMode, btnStretchModeHelp, lblBGColor, cboBGColor},
+      settings_);
+  enginePanel_ = std::make_unique<TEnginePanel>(TEngineControls{btnStart, btnStop, lblNewSettings},
+                                                [this] { SaveBeforeEngineStarts(); });
+  btnAbout->OnClick = [this](TControl&) { ShowAboutWindow(Handle()); };
+  btnExit->OnClick = [this](TControl&) { Close(); };
+}
+
 void TfrmDorvane::FormCreate() {
-  // 1. The system's hand cursor for every hand-pointing control.
+  // The system's hand cursor for every hand-pointing control.
   if (HCURSOR hand = LoadCursorW(nullptr, IDC_HAND)) SetHandPointCursor(hand);
-  // 2. Focus moving away from the unit buttons closes their pop-up.
-  Application().OnActiveControlChange = [this](HWND previous, HWND current) { ActiveControlChanged(previous, current); };
-  // 3. Each grid row carries one wallpaper entry (TFileGrid's record type).
-  // 4. The registry's values into the controls.
-  LoadSettings(*this);
-  // 5-8. The list file beside the program, the first row, the count.
-  SettingsFile = ProgramFolder() + L"WPapers.ini";
-  LoadWallpaperList(SettingsFile, WallpaperList());
-  SelectFile(0);
-  UpdateFileCount();
-  // 9. The unit button for the loaded unit; the unit itself stays.
-  (TimerStyle == 0 ? rdoTimerSecond : TimerStyle == 2 ? rdoTimerHour : rdoTimerMinute)->SetChecked(true);
-  // 10. Dependent controls follow the loaded values.
-  chkRandomPointerClick();
-  chkRandomSSaverClick();
-  chkTimerClick();
-  trkTimerChange();
-  cboStretchModeChange();
-  // 11. The engine's state.
-  ShowEngineState(IsEngineRunning());
+  // The application-wide message hook, and focus moving away from the unit
+  // buttons, both close the unit choice.
+  Application().OnMessage = [this](MSG& msg, bool& handled) { settingsPanel_->FilterMessage(msg, handled); };
+  Application().OnActiveControlChange = [this](HWND, HWND current) { settingsPanel_->ActiveControlChanged(current); };
+  // The registry's values, then the list file beside the program.
+  LoadSettings(settings_);
+  settings_.SettingsFile = ProgramFolder() + L"WPapers.ini";
+  wallpaperPanel_->AddDialog().InitialDir = settings_.LastFolder;
+  const int widths[] = {settings_.FileNameWidth, settings_.PathWidth, settings_.PositionWidth};
+  for (int column = 0; column < lstFiles->ColumnCount(); ++column) lstFiles->SetColumnWidth(column, widths[column]);
+  settingsPanel_->Show();
+  LoadWallpaperList(settings_.SettingsFile, wallpapers_);
+  wallpaperPanel_->SelectFile(0);
+  enginePanel_->ShowState(IsEngineRunning());
 }
 
 void TfrmDorvane::FormShow() {}
+
+void TfrmDorvane::CollectSettings() {
+  settings_.LastFolder = wallpaperPanel_->AddDialog().InitialDir;
+  settings_.FileNameWidth = lstFiles->ColumnWidth(kFileNameColumn);
+  settings_.PathWidth = lstFiles->ColumnWidth(kPathColumn);
+  settings_.PositionWidth = lstFiles->ColumnWidth(kPositionColumn);
+  settingsPanel_->Collect();
+}
+
+void TfrmDorvane::SaveBeforeEngineStarts() {
+  CollectSettings();
+  const TSettingsSave settings = SaveSettings(settings_);
+  if (!settings.Saved()) ReportSettingsNotSaved();
+  // A list that cannot be written stops the start here: the engine must
+  // not run on a stale list.
+  try {
+    SaveWallpaperList(settings_.SettingsFile, wallpapers_);
+  } catch (...) {
+    if (!settings.StartupFailure.empty()) ReportStartupFailure(settings.StartupFailure);
+    throw;
+  }
+  if (settings.Saved()) NoteSaved();
+  if (!settings.StartupFailure.empty()) ReportStartupFailure(settings.StartupFailure);
+}
 
 bool TfrmDorvane::FormCloseQuery() {
   // Nothing is torn down before closing is certain: a window that stays
@@ -111,11 +151,12 @@ void TfrmDorvane::FormClose() {
 
 TfrmDorvane::TSaveOutcome TfrmDorvane::SaveEverything() {
   TSaveOutcome outcome;
-  const TSettingsSave settings = SaveSettings(*this);
+  CollectSettings();
+  const TSettingsSave settings = SaveSettings(settings_);
   if (!settings.Saved()) outcome.Failures.push_back(settings.Failure);
   outcome.StartupFailure = settings.StartupFailure;
   try {
-    SaveWallpaperList(SettingsFile, WallpaperList());
+    SaveWallpaperList(settings_.SettingsFile, wallpapers_);
   } catch (const std::exception& error) {
     // The list file's errors name the file and the system's reason.
     outcome.Failures.push_back(Utf8ToWide(error.what()));
@@ -144,13 +185,9 @@ void TfrmDorvane::FormDestroy() {
   Application().OnMessage = nullptr;
 }
 
-void TfrmDorvane::btnAboutClick() { ShowAboutWindow(Handle()); }
-
-void TfrmDorvane::btnExitClick() { Close(); }
-
 bool TfrmDorvane::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (msg == WM_ENGINE_STATE) {
-    WMEngineState(wParam);
+    enginePanel_->ShowState(wParam == 1);
     result = 0;
     return true;
   }

@@ -1,17 +1,19 @@
 #pragma once
 // The main window of the commander, frmDorvane: the wallpaper list, the
 // engine's settings and the engine's start and stop. Its controls are built
-// from the window description in MainWindowLayout.cpp; its handlers live
-// with their subjects (list/, settings/, engine/, about/).
+// from the window description in MainWindowLayout.cpp and handed to three
+// panels (wallpapers, settings, engine), which wire them to the models; the
+// window owns models and panels, saves both models and is the only code that
+// knows them all.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/OneInstance.h"
-#include "grid/DataGrid.h"
 #include "gui/Form.h"
-#include "list/WallpaperEntry.h"
-#include "list/WallpaperIndex.h"
+#include "gui/WindowBuilder.h"
+#include "list/WallpaperList.h"
+#include "settings/Settings.h"
 
 class TControlApplication;
 class TPanel;
@@ -28,10 +30,10 @@ class TPixelFont;
 class TCheckBox;
 class TRadioButton;
 class TComboBox;
-class TOpenPictureDialog;
-class IWallpaperList;
-
-using TFileGrid = TDataGrid<TWallpaperEntry>;
+class TVirtualGrid;
+class TWallpaperPanel;
+class TSettingsPanel;
+class TEnginePanel;
 
 class TfrmDorvane : public TForm {
  public:
@@ -46,7 +48,7 @@ class TfrmDorvane : public TForm {
   TPictureBox* imgWallpaper = nullptr;
   TEffectLabel* lblWallpaper = nullptr;
   TEffectLabel* lblWallpaperDesc = nullptr;
-  TFileGrid* lstFiles = nullptr;
+  TVirtualGrid* lstFiles = nullptr;
   TEffectLabel* lblFileCount = nullptr;
   TPanel* pnlWallpaperButtons = nullptr;
   TGlyphButton* btnAdd = nullptr;
@@ -103,67 +105,19 @@ class TfrmDorvane : public TForm {
   TEffectLabel* lblNewSettings = nullptr;
   TGlyphButton* btnExit = nullptr;
 
-  // --- non-visual components ---------------------------------------------
-  std::unique_ptr<TOpenPictureDialog> dlgAddFile;
-  TOneInstance Dorvane;  // the single-instance guard
+  // --- the single-instance guard --------------------------------------------
+  TOneInstance Dorvane;
 
-  // --- module state ------------------------------------------------------
-  // Unit of the timer interval: 0 second, 1 minute, 2 hour.
-  int TimerStyle = 1;
+  // --- models and panels ---------------------------------------------------
+  TWallpaperList& Wallpapers() { return wallpapers_; }
+  TSettings& Settings() { return settings_; }
+  TWallpaperPanel& WallpaperPanel() { return *wallpaperPanel_; }
+  TSettingsPanel& SettingsPanel() { return *settingsPanel_; }
+  TEnginePanel& EnginePanel() { return *enginePanel_; }
   // The list file: the program folder followed by "WPapers.ini".
-  std::wstring SettingsFile;
+  const std::wstring& ListFile() const { return settings_.SettingsFile; }
 
-  // --- the wallpaper list --------------------------------------------------
-  void lstFilesGetText(int row, int column, std::wstring& text);
-  void lstFilesBeforeCellPaint(HDC dc, int row, int column, const RECT& cell);
-  void lstFilesDblClick();
-  void lstFilesKeyDown(WORD& key, TGridShiftState shift);
-  void lstFilesColumnClick(int column, TGridShiftState shift);
-  void lstFilesChange(int row);
-  void lstFilesEditing(int row, int column, bool& allowed);
-  void lstFilesCreateEditor(int row, int column, TEditLinkPtr& link);
-  void SelectFile(int index);
-  void UpdateFileCount();
-  // Rows change only through these, which keep the name index in step.
-  void AppendEntry(TWallpaperEntry entry);
-  void DeleteEntry(int row);
-  void ClearEntries();
-  // The grid as the list file sees it.
-  IWallpaperList& WallpaperList();
-
-  // --- list commands -------------------------------------------------------
-  void btnAddClick();
-  void btnRemoveClick();
-  void btnClearClick();
-  // Adds a file unless it is listed; returns false when it was listed.
-  bool AddFile(const std::wstring& fullFileName);
-  bool IsInList(const std::wstring& fullFileName) const;
-
-  // --- settings panel ------------------------------------------------------
-  void chkRandomPointerClick();
-  void chkRandomSSaverClick();
-  void btnPointerSettingsClick();
-  void btnSSaverSettingsClick();
-  void chkTimerClick();
-  void trkTimerChange();
-  void lblTimerClick();
-  void rdoTimerMouseDown(TControl& sender, TMouseButton button);
-  void ApplicationEventsMessage(MSG& msg, bool& handled);
-  void ActiveControlChanged(HWND previous, HWND current);
-  void cboStretchModeChange();
-  void btnStretchModeHelpClick();
-  void ShowTimerStyle(bool show);
-  // Where the focus was when the unit choice opened.
-  HWND unitChoiceReturn_ = nullptr;
-
-  // --- engine --------------------------------------------------------------
-  void btnStartStopClick(TControl& sender);
-  void WMEngineState(WPARAM wParam);
-  void ShowEngineState(bool running);
-
-  // --- about, close, saving -------------------------------------------------
-  void btnAboutClick();
-  void btnExitClick();
+  // --- saving ----------------------------------------------------------------
   // What a save of settings and list left undone.
   struct TSaveOutcome {
     // Each names the key or file that could not be written and the reason.
@@ -190,10 +144,20 @@ class TfrmDorvane : public TForm {
 
  private:
   void BuildLayout();
-  void BindHandlers();
-  std::vector<std::unique_ptr<TControl>> components_;
-  std::unique_ptr<IWallpaperList> wallpaperList_;
-  TWallpaperIndex fileIndex_;
+  void MakePanels();
+  // The panels' state into the settings model, ready to be saved.
+  void CollectSettings();
+  // Saves before the engine starts: a list that cannot be written stops
+  // the start (the exception reaches the user), failed settings do not.
+  void SaveBeforeEngineStarts();
+
+  TWallpaperList wallpapers_;
+  TSettings settings_;
+  // The controls go before the panels that point to them.
+  TBuiltControls controls_;
+  std::unique_ptr<TWallpaperPanel> wallpaperPanel_;
+  std::unique_ptr<TSettingsPanel> settingsPanel_;
+  std::unique_ptr<TEnginePanel> enginePanel_;
   // A reason why the session may not end has been given to Windows.
   bool shutdownBlocked_ = false;
 };

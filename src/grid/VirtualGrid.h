@@ -3,7 +3,8 @@
 // for every cell it paints it asks OnGetText for the text and lets
 // OnBeforeCellPaint fill the cell first, every time, so that a list of any
 // length costs only the rows that are visible. Rows are numbered from 0 in
-// list order; the records they carry live in TDataGrid<T>.
+// list order; the grid keeps only their count, the rows themselves live in
+// the model that it shows, which tells the grid when rows come and go.
 //
 // Row height and vertical scroll step are 19 pixels, the cell margin is 2.
 // Selection is single and covers the full row; the focused row (the one that
@@ -55,6 +56,13 @@ class TVirtualGrid : public TControl {
 
   // --- rows ------------------------------------------------------------
   int RowCount() const { return rowCount_; }
+  // The model calls these after changing its rows.
+  void RowsAppended(int count);
+  void RowDeleted(int row);
+  void RowsCleared();
+  // Ends a running edit without storing: the model calls it before rows go
+  // away, so that no editor writes to a row that moved.
+  void AbandonEdit();
   // Row at a client y: above the rows counts as the top edge, below the last
   // row there is none (kNoRow). The horizontal position plays no part.
   int GetNodeAt(int y) const;
@@ -110,13 +118,6 @@ class TVirtualGrid : public TControl {
   std::function<void(int row, int column, TEditLinkPtr& link)> OnCreateEditor;
 
  protected:
-  // Row storage calls these after changing its records.
-  void RowsAppended(int count);
-  void RowDeleted(int row);
-  void RowsCleared();
-  // Ends a running edit without storing (before rows go away).
-  void AbandonEdit();
-
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:

@@ -19,6 +19,14 @@
 
 enum class TMouseButton { Left, Right, Middle };
 
+// A control's place and size in its parent's client area.
+struct TBounds {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+};
+
 class TControl {
  public:
   TControl(const TControl&) = delete;

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "gui/AnsiText.h"
+
 namespace {
 const wchar_t kLinkProp[] = L"Dorvane.PositionEditLink";
 // A control ID of its own, so that the grid can route the box's measure
@@ -11,16 +13,6 @@ const wchar_t kLinkProp[] = L"Dorvane.PositionEditLink";
 constexpr UINT_PTR kBoxId = 0x5045;
 constexpr std::array<const wchar_t*, 3> kPositions = {L"Center", L"Tile", L"Stretch"};
 
-std::string ToAnsi(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                       nullptr);
-  std::string result(static_cast<size_t>(size > 0 ? size : 0), '\0');
-  if (size > 0)
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), result.data(), size, nullptr,
-                        nullptr);
-  return result;
-}
 }  // namespace
 
 // --- the box ----------------------------------------------------------------
@@ -101,7 +93,9 @@ bool TPositionBox::HandleDrawItem(DRAWITEMSTRUCT* item) {
 
 // --- the link ---------------------------------------------------------------
 
-TEditLinkPtr TPositionEditLink::Create() { return TEditLinkPtr(static_cast<IEditLink*>(new TPositionEditLink())); }
+TEditLinkPtr TPositionEditLink::Create(TWallpaperList& list) {
+  return TEditLinkPtr(static_cast<IEditLink*>(new TPositionEditLink(list)));
+}
 
 TPositionEditLink::~TPositionEditLink() {
   RestoreHandler();
@@ -109,10 +103,9 @@ TPositionEditLink::~TPositionEditLink() {
 }
 
 bool STDMETHODCALLTYPE TPositionEditLink::PrepareEdit(TVirtualGrid* grid, int row, int column) {
-  // Only the wallpaper grid carries the entries this editor changes.
-  auto* wallpapers = dynamic_cast<TWallpaperGrid*>(grid);
-  if (!wallpapers || row < 0 || row >= wallpapers->RowCount()) return false;
-  grid_ = wallpapers;
+  const TWallpaperEntry* entry = list_.Find(row);
+  if (!grid || !entry) return false;
+  grid_ = grid;
   row_ = row;
   column_ = column;
 
@@ -120,7 +113,7 @@ bool STDMETHODCALLTYPE TPositionEditLink::PrepareEdit(TVirtualGrid* grid, int ro
   box_.reset();
   box_ = std::make_unique<TPositionBox>(grid_->Handle());
   // Exact comparison: "TILE" or "tile" are not "Tile" and show as "Center".
-  const std::string& position = grid_->Data(row).Position;
+  const std::string& position = entry->Position;
   box_->SetItemIndex(position == "Tile" ? 1 : position == "Stretch" ? 2 : 0);
   box_->OnKey = [this](WPARAM key) {
     if (!grid_) return false;
@@ -181,11 +174,8 @@ bool STDMETHODCALLTYPE TPositionEditLink::EndEdit() {
   if (grid_->GetNodeAt(cursor.y) == row_) return false;
 
   RestoreHandler();
-  const std::string text = ToAnsi(box_->Text());
-  if (TWallpaperEntry* entry = grid_->DataOrNull(row_); entry && text != entry->Position) {
-    entry->SetPosition(text);
-    grid_->InvalidateRow(row_);
-  }
+  // The list shows the change in every view of it.
+  list_.SetPosition(row_, WideToAnsi(box_->Text()));
   SendMessageW(box_->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
   ShowWindow(box_->Handle(), SW_HIDE);
   return true;

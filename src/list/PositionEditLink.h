@@ -1,18 +1,15 @@
 #pragma once
 // The in-place editor of the Position column of the wallpaper grid: a
 // drop-down list of "Center", "Tile" and "Stretch" placed over the cell.
-// The grid creates one link per edit (through lstFilesCreateEditor) and
-// drops it when the edit has ended; the link owns its box.
+// The grid creates one link per edit and drops it when the edit has ended;
+// the link owns its box and stores the chosen word in the wallpaper list.
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "grid/DataGrid.h"
 #include "grid/EditLink.h"
-#include "list/WallpaperEntry.h"
-
-// The wallpaper grid: one TWallpaperEntry per row.
-using TWallpaperGrid = TDataGrid<TWallpaperEntry>;
+#include "grid/VirtualGrid.h"
+#include "list/WallpaperList.h"
 
 // The drop-down list box of the editor. Its items are drawn by the box
 // itself (owner-drawn fixed, 13 pixels high); keys go to OnKey first.
@@ -35,8 +32,9 @@ class TPositionBox : public TControl {
 
 class TPositionEditLink : public TEditLinkBase {
  public:
-  // A new link with one reference held by the result.
-  static TEditLinkPtr Create();
+  // A new link with one reference held by the result; it edits the rows of
+  // the list, which outlives it.
+  static TEditLinkPtr Create(TWallpaperList& list);
 
   bool STDMETHODCALLTYPE BeginEdit() override;
   bool STDMETHODCALLTYPE CancelEdit() override;
@@ -50,7 +48,7 @@ class TPositionEditLink : public TEditLinkBase {
   TPositionBox* Box() const { return box_.get(); }
 
  private:
-  TPositionEditLink() = default;
+  explicit TPositionEditLink(TWallpaperList& list) : list_(list) {}
   ~TPositionEditLink() override;
 
   void InstallHandler();
@@ -58,7 +56,8 @@ class TPositionEditLink : public TEditLinkBase {
   static LRESULT CALLBACK LinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   std::unique_ptr<TPositionBox> box_;
-  TWallpaperGrid* grid_ = nullptr;
+  TWallpaperList& list_;
+  TVirtualGrid* grid_ = nullptr;
   int row_ = kNoRow;
   int column_ = kNoColumn;
   WNDPROC savedProc_ = nullptr;

@@ -1,15 +1,15 @@
 #pragma once
-// The registry settings store of the main window: every setting of the
-// engine, the grid's column widths and the Add dialog's folder, under
-// HKEY_CURRENT_USER\Software\Quillon\Dorvane\Settings.
+// The settings in the registry: every value of TSettings under
+// HKEY_CURRENT_USER\Software\Quillon\Dorvane\Settings, plus the maker's and
+// the product's keys that the engine and installers read.
 #include <string>
 
-class TfrmDorvane;
+#include "settings/Settings.h"
 
-// Moves the stored values into the window's controls. Absent values leave
-// the controls as the window description made them. A registry error ends
-// the load at that value and is reported in a message box.
-void LoadSettings(TfrmDorvane& form);
+// Reads the stored values into settings. Absent values keep what settings
+// had. A registry error ends the load at that value and is reported in a
+// message box.
+void LoadSettings(TSettings& settings);
 
 // What a save of the settings left undone; empty texts when nothing.
 struct TSettingsSave {
@@ -24,7 +24,7 @@ struct TSettingsSave {
 // start-up entry in line with its check box. Shows nothing: a registry error
 // ends the save at that step (the start-up entry is then left alone) and is
 // returned, for the caller to report as the moment asks.
-TSettingsSave SaveSettings(TfrmDorvane& form);
+TSettingsSave SaveSettings(const TSettings& settings);
 
 // The report of a failed settings save when the engine is started: caption
 // "Error", stop icon, OK button.

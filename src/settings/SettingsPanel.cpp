@@ -1,38 +1,86 @@
-// The settings panel of the main window: which control enables which, the
-// pop-up choice of the timer unit, the timer label and the stretch method
-// help.
-#include "app/MainWindow.h"
+#include "settings/SettingsPanel.h"
+
 #include "engine/CPApplet.h"
 #include "gui/Application.h"
 #include "gui/Dialogs.h"
 #include "gui/StdCtrls.h"
 #include "widgets/ColorBox.h"
-#include "widgets/FlatSpeedButton.h"
 #include "widgets/Label.h"
 #include "widgets/Panel.h"
 #include "widgets/TrackBar.h"
 
-void TfrmDorvane::chkRandomPointerClick() { btnPointerSettings->SetEnabled(chkRandomPointer->Checked()); }
-
-void TfrmDorvane::chkRandomSSaverClick() { btnSSaverSettings->SetEnabled(chkRandomSSaver->Checked()); }
-
-void TfrmDorvane::btnPointerSettingsClick() {
-  RunControlPanelApplet(Application().Handle(), TControlPanelPage::cppMousePointers);
+TSettingsPanel::TSettingsPanel(const TSettingsControls& controls, TSettings& settings)
+    : c_(controls), settings_(settings) {
+  c_.RandomPointer->OnClick = [this](TControl&) { RandomPointerClick(); };
+  c_.RandomSSaver->OnClick = [this](TControl&) { RandomSSaverClick(); };
+  c_.PointerSettings->OnClick = [](TControl&) {
+    RunControlPanelApplet(Application().Handle(), TControlPanelPage::cppMousePointers);
+  };
+  c_.SSaverSettings->OnClick = [](TControl&) {
+    RunControlPanelApplet(Application().Handle(), TControlPanelPage::cppScreenSaver);
+  };
+  c_.Timer->OnClick = [this](TControl&) { TimerClick(); };
+  c_.TimerTrack->OnChange = [this](TTrackBar&) { TimerChange(); };
+  c_.TimerLabel->OnClick = [this](TControl&) { TimerLabelClick(); };
+  for (TControl* unit : std::initializer_list<TControl*>{c_.TimerStyle, c_.TimerSecond, c_.TimerMinute, c_.TimerHour})
+    unit->OnMouseDown = [this](TControl& sender, TMouseButton, int, int) { TimerUnitPressed(sender); };
+  c_.StretchMode->OnChange = [this](TComboBox&) { StretchModeChange(); };
+  c_.StretchModeHelp->OnClick = [](TControl&) {
+    ShowInfoBox(
+        L"Default Method:\rThe wallpaper will be stretched with the system default method. The system desktop "
+        L"color will be used for the background of the image.\r\rDorvane Method:\rThe aspect ratio of the "
+        L"stretched wallpaper will not be changed. The background of the image will be filled by the specified "
+        L"color.");
+  };
+  c_.TimerStyle->SetVisible(false);
 }
 
-void TfrmDorvane::btnSSaverSettingsClick() {
-  RunControlPanelApplet(Application().Handle(), TControlPanelPage::cppScreenSaver);
+void TSettingsPanel::Show() {
+  c_.RandomPointer->SetChecked(settings_.RandomPointers);
+  c_.RandomSSaver->SetChecked(settings_.RandomScreenSaver);
+  c_.Timer->SetChecked(settings_.RandomTimer);
+  c_.TimerTrack->SetPosition(settings_.TimerInterval);
+  c_.RunAtStartup->SetChecked(settings_.RunAtStartup);
+  c_.TrayIcon->SetChecked(settings_.TrayIcon);
+  c_.StretchMode->SetItemIndex(settings_.StretchMethod);
+  c_.BGColor->SetSelected(settings_.BackgroundColor);
+  // The unit button for the unit; the unit itself stays.
+  UnitButton(settings_.TimerStyle)->SetChecked(true);
+  RandomPointerClick();
+  RandomSSaverClick();
+  TimerClick();
+  TimerChange();
+  StretchModeChange();
 }
 
-void TfrmDorvane::chkTimerClick() {
-  trkTimer->SetEnabled(chkTimer->Checked());
-  lblTimer->SetEnabled(chkTimer->Checked());
+void TSettingsPanel::Collect() {
+  settings_.RandomPointers = c_.RandomPointer->Checked();
+  settings_.RandomScreenSaver = c_.RandomSSaver->Checked();
+  settings_.RandomTimer = c_.Timer->Checked();
+  settings_.TimerInterval = c_.TimerTrack->Position();
+  settings_.RunAtStartup = c_.RunAtStartup->Checked();
+  settings_.TrayIcon = c_.TrayIcon->Checked();
+  settings_.StretchMethod = c_.StretchMode->ItemIndex();
+  settings_.BackgroundColor = c_.BGColor->Selected();
 }
 
-void TfrmDorvane::trkTimerChange() {
-  const int position = trkTimer->Position();
+TRadioButton* TSettingsPanel::UnitButton(int style) const {
+  return style == 0 ? c_.TimerSecond : style == 2 ? c_.TimerHour : c_.TimerMinute;
+}
+
+void TSettingsPanel::RandomPointerClick() { c_.PointerSettings->SetEnabled(c_.RandomPointer->Checked()); }
+
+void TSettingsPanel::RandomSSaverClick() { c_.SSaverSettings->SetEnabled(c_.RandomSSaver->Checked()); }
+
+void TSettingsPanel::TimerClick() {
+  c_.TimerTrack->SetEnabled(c_.Timer->Checked());
+  c_.TimerLabel->SetEnabled(c_.Timer->Checked());
+}
+
+void TSettingsPanel::TimerChange() {
+  const int position = c_.TimerTrack->Position();
   const wchar_t* unit = L"";
-  switch (TimerStyle) {
+  switch (settings_.TimerStyle) {
     case 0:
       unit = L"sec.";
       break;
@@ -45,29 +93,28 @@ void TfrmDorvane::trkTimerChange() {
     default:
       break;
   }
-  lblTimer->SetCaption(std::to_wstring(position) + L" " + unit);
+  c_.TimerLabel->SetCaption(std::to_wstring(position) + L" " + unit);
 }
 
-void TfrmDorvane::lblTimerClick() {
+void TSettingsPanel::TimerLabelClick() {
   ShowTimerStyle(true);
   // The checked unit takes the focus, so the arrow keys, Space and Escape
   // work in the open choice as well.
-  for (TRadioButton* button : {rdoTimerSecond, rdoTimerMinute, rdoTimerHour})
+  for (TRadioButton* button : {c_.TimerSecond, c_.TimerMinute, c_.TimerHour})
     if (button->Checked()) button->SetFocus();
 }
 
-
-void TfrmDorvane::ShowTimerStyle(bool show) {
-  if (show == pnlTimerStyle->Visible()) return;
-  const HWND panel = pnlTimerStyle->Handle();
+void TSettingsPanel::ShowTimerStyle(bool show) {
+  if (show == c_.TimerStyle->Visible()) return;
+  const HWND panel = c_.TimerStyle->Handle();
   if (show) unitChoiceReturn_ = GetFocus();
-  chkTimer->SetEnabled(!show);
-  lblTimer->SetVisible(!show);
+  c_.Timer->SetEnabled(!show);
+  c_.TimerLabel->SetVisible(!show);
   if (show) {
     // Created after the controls it covers, the choice would lie under them.
     SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  pnlTimerStyle->SetVisible(show);
+  c_.TimerStyle->SetVisible(show);
   if (show) {
     RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return;
@@ -82,29 +129,26 @@ void TfrmDorvane::ShowTimerStyle(bool show) {
     ::SetFocus(back);
 }
 
-void TfrmDorvane::rdoTimerMouseDown(TControl& sender, TMouseButton) {
+void TSettingsPanel::TimerUnitPressed(TControl& sender) {
   auto* button = dynamic_cast<TRadioButton*>(&sender);
   if (!button) return;  // a press on the bare panel changes nothing
   button->SetChecked(true);
-  TimerStyle = button == rdoTimerSecond ? 0 : button == rdoTimerHour ? 2 : 1;
-  trkTimerChange();
+  settings_.TimerStyle = button == c_.TimerSecond ? 0 : button == c_.TimerHour ? 2 : 1;
+  TimerChange();
 }
 
-void TfrmDorvane::ApplicationEventsMessage(MSG& msg, bool& handled) {
-  // A left press in the client area of any of our windows closes the unit
-  // choice; the press still goes on to its target.
-  if (!pnlTimerStyle || !pnlTimerStyle->Visible()) return;
+void TSettingsPanel::FilterMessage(MSG& msg, bool& handled) {
+  if (!c_.TimerStyle->Visible()) return;
   if (msg.message == WM_LBUTTONDOWN) ShowTimerStyle(false);
   if (msg.message != WM_KEYDOWN) return;
   if (msg.wParam == VK_ESCAPE) {
-    // Escape closes the choice without a change.
     ShowTimerStyle(false);
     handled = true;
     return;
   }
   // The arrow keys move to the previous or next unit and choose it, Space
   // chooses the focused one: as a press on that unit would.
-  TRadioButton* units[] = {rdoTimerSecond, rdoTimerMinute, rdoTimerHour};
+  TRadioButton* units[] = {c_.TimerSecond, c_.TimerMinute, c_.TimerHour};
   int focused = -1;
   for (int i = 0; i < 3; ++i)
     if (units[i]->Handle() == GetFocus()) focused = i;
@@ -117,25 +161,18 @@ void TfrmDorvane::ApplicationEventsMessage(MSG& msg, bool& handled) {
   else if (msg.wParam != VK_SPACE)
     return;
   units[chosen]->SetFocus();
-  rdoTimerMouseDown(*units[chosen], TMouseButton::Left);
+  TimerUnitPressed(*units[chosen]);
   handled = true;
 }
 
-void TfrmDorvane::ActiveControlChanged(HWND /*previous*/, HWND current) {
-  if (!pnlTimerStyle || !pnlTimerStyle->Visible()) return;
-  if (current == rdoTimerSecond->Handle() || current == rdoTimerMinute->Handle() || current == rdoTimerHour->Handle())
+void TSettingsPanel::ActiveControlChanged(HWND current) {
+  if (!c_.TimerStyle->Visible()) return;
+  if (current == c_.TimerSecond->Handle() || current == c_.TimerMinute->Handle() || current == c_.TimerHour->Handle())
     return;
   ShowTimerStyle(false);
 }
 
-void TfrmDorvane::cboStretchModeChange() {
-  lblBGColor->SetEnabled(cboStretchMode->ItemIndex() == 1);
-  cboBGColor->SetEnabled(lblBGColor->Enabled());
-}
-
-void TfrmDorvane::btnStretchModeHelpClick() {
-  ShowInfoBox(
-      L"Default Method:\rThe wallpaper will be stretched with the system default method. The system desktop color "
-      L"will be used for the background of the image.\r\rDorvane Method:\rThe aspect ratio of the stretched wallpaper "
-      L"will not be changed. The background of the image will be filled by the specified color.");
+void TSettingsPanel::StretchModeChange() {
+  c_.BGColorLabel->SetEnabled(c_.StretchMode->ItemIndex() == 1);
+  c_.BGColor->SetEnabled(c_.BGColorLabel->Enabled());
 }

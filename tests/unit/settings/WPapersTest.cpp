@@ -10,12 +10,12 @@
 
 namespace {
 
-TWallpaperFields Entry(const std::wstring& name, const std::wstring& path, const std::string& position) {
+TWallpaperEntry Entry(const std::wstring& name, const std::wstring& path, const std::string& position) {
   return {name, path, position};
 }
 
-TWallpaperArray ListOf(int count) {
-  TWallpaperArray list;
+TWallpaperList ListOf(int count) {
+  TWallpaperList list;
   for (int i = 0; i < count; ++i)
     list.Append(Entry(L"pic" + std::to_wstring(i) + L".jpg", L"D:\\Pictures\\Set " + std::to_wstring(i), "Tile"));
   return list;
@@ -28,7 +28,7 @@ class WPapersFile : public ::testing::Test {
 };
 
 TEST_F(WPapersFile, SavesTheDocumentedLayout) {
-  TWallpaperArray list;
+  TWallpaperList list;
   list.Append(Entry(L"sunset.jpg", L"D:\\Pictures", "Center"));
   list.Append(Entry(L"tiles.bmp", L"D:\\Pictures\\Patterns", "Tile"));
   SaveWallpaperList(file, list);
@@ -42,7 +42,7 @@ TEST_F(WPapersFile, LoadTakesSectionsInFileOrderAndSaveRenumbers) {
             "[Wallpaper #7]\r\nFilename=seven.jpg\r\nPath=C:\\A\r\nPosition=Stretch\r\n\r\n"
             "[Wallpaper #2]\r\nfilename=two.gif\r\nPATH=C:\\B\r\n\r\n"
             "[Other]\r\nPosition=ABCDEFGHIJKLMNOPQRST\r\n");
-  TWallpaperArray list;
+  TWallpaperList list;
   list.Append(Entry(L"stale.bmp", L"X:", "Tile"));
   LoadWallpaperList(file, list);
   ASSERT_EQ(list.Count(), 3);
@@ -63,7 +63,7 @@ TEST_F(WPapersFile, LoadTakesSectionsInFileOrderAndSaveRenumbers) {
 }
 
 TEST_F(WPapersFile, MissingOrSectionlessFileLeavesTheListAlone) {
-  TWallpaperArray list = ListOf(2);
+  TWallpaperList list = ListOf(2);
   LoadWallpaperList(file, list);
   EXPECT_EQ(list.Count(), 2);
   dir.Write("WPapers.ini", "Filename=outside.jpg\r\n\r\n");
@@ -72,12 +72,12 @@ TEST_F(WPapersFile, MissingOrSectionlessFileLeavesTheListAlone) {
 }
 
 TEST_F(WPapersFile, ShorterListLeavesNoStaleSectionsAndEmptyListEmptyFile) {
-  TWallpaperArray list = ListOf(5);
+  TWallpaperList list = ListOf(5);
   SaveWallpaperList(file, list);
-  list.Erase(0);
-  list.Erase(2);
+  list.Remove(0);
+  list.Remove(2);
   SaveWallpaperList(file, list);
-  TWallpaperArray reloaded;
+  TWallpaperList reloaded;
   LoadWallpaperList(file, reloaded);
   ASSERT_EQ(reloaded.Count(), 3);
   EXPECT_EQ(reloaded.Entry(0).FileName, L"pic1.jpg");
@@ -85,17 +85,17 @@ TEST_F(WPapersFile, ShorterListLeavesNoStaleSectionsAndEmptyListEmptyFile) {
   EXPECT_EQ(reloaded.Entry(2).FileName, L"pic4.jpg");
   EXPECT_EQ(dir.Read("WPapers.ini").find("[Wallpaper #4]"), std::string::npos);
 
-  SaveWallpaperList(file, TWallpaperArray());
+  SaveWallpaperList(file, TWallpaperList());
   EXPECT_TRUE(dir.Exists("WPapers.ini"));
   EXPECT_EQ(dir.Read("WPapers.ini"), "");
 }
 
 TEST_F(WPapersFile, TextIsStoredInTheSingleByteCodePage) {
-  TWallpaperArray list;
+  TWallpaperList list;
   list.Append(Entry(L"caf\u00E9.jpg", L"C:\\\u00C9t\u00E9", "Center"));
   SaveWallpaperList(file, list);
   EXPECT_NE(dir.Read("WPapers.ini").find("Filename=caf\xE9.jpg\r\nPath=C:\\\xC9t\xE9\r\n"), std::string::npos);
-  TWallpaperArray reloaded;
+  TWallpaperList reloaded;
   LoadWallpaperList(file, reloaded);
   EXPECT_EQ(reloaded.Entry(0).FileName, L"caf\u00E9.jpg");
   EXPECT_EQ(reloaded.Entry(0).Path, L"C:\\\u00C9t\u00E9");

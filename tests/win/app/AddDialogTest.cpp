@@ -213,14 +213,14 @@ TEST_F(AddDialog, PreviewAnimatesAGifAndStopsOnAnotherSelectionAndOnClose) {
   TfrmDorvane& form = Open();
   TDriver state;
   driver = &state;
-  form.dlgAddFile->InitialDir = folder;
-  form.dlgAddFile->OnPreviewLoaded = [](TPicture& picture, int width, int height) {
+  form.WallpaperPanel().AddDialog().InitialDir = folder;
+  form.WallpaperPanel().AddDialog().OnPreviewLoaded = [](TPicture& picture, int width, int height) {
     FitPreview(picture, width, height);
     driver->gif = picture.GraphicAs<TGIFImage>();
   };
   state.start = GetTickCount();
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, Drive);
-  form.btnAddClick();
+  form.WallpaperPanel().AddClick();
   KillTimer(nullptr, timer);
   driver = nullptr;
 

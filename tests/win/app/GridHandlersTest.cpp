@@ -12,13 +12,13 @@ class GridHandlers : public MainWindowFixture {
  protected:
   void AddRows(int count) {
     for (int i = 0; i < count; ++i)
-      form_->AddFile(L"C:\\Pics\\picture" + std::to_wstring(form_->lstFiles->RowCount()) + L".jpg");
+      form_->Wallpapers().Add(L"C:\\Pics\\picture" + std::to_wstring(form_->lstFiles->RowCount()) + L".jpg");
   }
 
   // The colour that the grid paints near the right end of a row's Path cell
   // (no text reaches there).
   COLORREF CellColour(int row) {
-    TFileGrid& grid = *form_->lstFiles;
+    TVirtualGrid& grid = *form_->lstFiles;
     const RECT cell = grid.CellRect(row, 1);
     const RECT client = grid.ClientRect();
     HDC screen = GetDC(nullptr);
@@ -34,12 +34,12 @@ class GridHandlers : public MainWindowFixture {
 TEST_F(GridHandlers, OddRowsAreShadedUnlessFocused) {
   Open();
   AddRows(3);
-  form_->SelectFile(0);
+  form_->WallpaperPanel().SelectFile(0);
   EXPECT_NE(CellColour(0), RGB(240, 240, 240)) << "the focused first row is not shaded";
   EXPECT_EQ(CellColour(1), RGB(240, 240, 240)) << "the second row of a white grid is grey 240";
   EXPECT_EQ(CellColour(2), GetSysColor(COLOR_WINDOW));
 
-  form_->SelectFile(1);
+  form_->WallpaperPanel().SelectFile(1);
   EXPECT_NE(CellColour(1), RGB(240, 240, 240)) << "the focused row shows the selection, not the shade";
 }
 
@@ -50,7 +50,7 @@ TEST_F(GridHandlers, DarkWindowColourShadesLighter) {
   SetSysColors(1, &element, &dark);
   Open();
   AddRows(2);
-  form_->SelectFile(0);
+  form_->WallpaperPanel().SelectFile(0);
   const COLORREF shaded = CellColour(1);
   SetSysColors(1, &element, &saved);
   EXPECT_EQ(shaded, RGB(50, 50, 50));
@@ -60,19 +60,17 @@ TEST_F(GridHandlers, CountLabelFollowsTheRows) {
   Open();
   EXPECT_EQ(form_->lblFileCount->Caption(), L"There are no files in the list!");
   AddRows(1);
-  form_->UpdateFileCount();
   EXPECT_EQ(form_->lblFileCount->Caption(), L"There is 1 file in the list.");
   AddRows(2);
-  form_->UpdateFileCount();
   EXPECT_EQ(form_->lblFileCount->Caption(), L"There are 3 files in the list.");
 }
 
 TEST_F(GridHandlers, SelectFileIgnoresIndexesWithoutRow) {
   Open();
   AddRows(3);
-  form_->SelectFile(1);
+  form_->WallpaperPanel().SelectFile(1);
   for (int index : {-1, 3, 100}) {
-    form_->SelectFile(index);
+    form_->WallpaperPanel().SelectFile(index);
     EXPECT_EQ(form_->lstFiles->FocusedRow(), 1);
     EXPECT_EQ(form_->lstFiles->SelectedRow(), 1);
   }
@@ -80,20 +78,20 @@ TEST_F(GridHandlers, SelectFileIgnoresIndexesWithoutRow) {
 
 TEST_F(GridHandlers, TextsFollowTheColumnIndexAndWidthsKeepTheirMinimum) {
   Open();
-  form_->AddFile(L"D:\\Walls\\sea.jpg");
-  TFileGrid& grid = *form_->lstFiles;
+  form_->Wallpapers().Add(L"D:\\Walls\\sea.jpg");
+  TVirtualGrid& grid = *form_->lstFiles;
   ASSERT_TRUE(grid.MoveColumn(1, 0));
   std::wstring name, path, position;
-  form_->lstFilesGetText(0, 0, name);
-  form_->lstFilesGetText(0, 1, path);
-  form_->lstFilesGetText(0, 2, position);
+  name = form_->lstFiles->OnGetText(0, 0);
+  path = form_->lstFiles->OnGetText(0, 1);
+  position = form_->lstFiles->OnGetText(0, 2);
   EXPECT_EQ(name, L"sea.jpg");
   EXPECT_EQ(path, L"D:\\Walls");
   EXPECT_EQ(position, L"Center");
   // A position word from the list file is ANSI text, shown through the
   // code page (not widened byte by byte).
-  form_->lstFiles->Data(0).SetPosition("Zentr\xe9");
-  form_->lstFilesGetText(0, 2, position);
+  form_->Wallpapers().SetPosition(0, "Zentr\xe9");
+  position = form_->lstFiles->OnGetText(0, 2);
   wchar_t expected[8] = {};
   MultiByteToWideChar(CP_ACP, 0, "Zentr\xe9", -1, expected, 8);
   EXPECT_EQ(position, expected);
@@ -122,7 +120,7 @@ TEST_F(GridHandlers, KeysAndClicksOnAnEmptyGridDoNothing) {
 TEST_F(GridHandlers, ClickOnPositionCellOpensTheEditorOnThatRow) {
   Open();
   AddRows(3);
-  TFileGrid& grid = *form_->lstFiles;
+  TVirtualGrid& grid = *form_->lstFiles;
   const RECT cell = grid.CellRect(2, 2);
   const LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
   SendMessageW(grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);

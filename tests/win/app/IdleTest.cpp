@@ -7,6 +7,7 @@
 
 #include "GuiObjects.h"
 #include "WindowFixture.h"
+#include "widgets/GlyphButton.h"
 #include "gui/Application.h"
 #include "pictures/gif/GIFDraw.h"
 #include "widgets/PictureBox.h"
@@ -72,7 +73,7 @@ TEST_F(Idle, AboutWindowOpenedFiftyTimesOverTheAnimatedLogoLeavesNothingBehind) 
   auto openAbout = [&] {
     aboutClosed = false;
     const DWORD start = GetTickCount();
-    form.btnAboutClick();  // modal: returns when the timer has closed it
+    form.btnAbout->OnClick(*form.btnAbout);  // modal: returns when the timer has closed it
     EXPECT_TRUE(aboutClosed);
     EXPECT_LT(GetTickCount() - start, 5000u);
   };

@@ -127,7 +127,7 @@ TEST_F(Layout, FixedFrameWithoutMaximiseCentredOnTheScreen) {
 
 TEST_F(Layout, TabWalksWallpapersThenSettingsGroupsThenEngine) {
   Open();
-  form_->AddFile(L"C:\\w\\a.bmp");  // the grid takes part like any control
+  form_->Wallpapers().Add(L"C:\\w\\a.bmp");  // the grid takes part like any control
   std::vector<HWND> order;
   HWND first = GetNextDlgTabItem(form_->Handle(), nullptr, FALSE);
   for (HWND at = first; at && order.size() < 40;) {

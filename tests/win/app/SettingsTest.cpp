@@ -62,7 +62,7 @@ TEST_F(SettingsStore, FirstRunShowsTheDefaultsAndCloseWritesEveryValue) {
   EXPECT_TRUE(form_->chkTimer->Checked());
   EXPECT_FALSE(form_->chkRunAtStartup->Checked());
   EXPECT_EQ(form_->trkTimer->Position(), 10);
-  EXPECT_EQ(form_->TimerStyle, 1);
+  EXPECT_EQ(form_->Settings().TimerStyle, 1);
   EXPECT_TRUE(form_->rdoTimerMinute->Checked());
   EXPECT_EQ(form_->lblTimer->Caption(), L"10 min.");
   EXPECT_EQ(form_->cboStretchMode->ItemIndex(), 1);
@@ -102,7 +102,7 @@ TEST_F(SettingsStore, StoredValuesComeBackWithinTheControlsLimits) {
   // Never below its minimum; as the last column it also fills what is left.
   EXPECT_GE(form_->lstFiles->ColumnWidth(2), 80);
   EXPECT_TRUE(form_->rdoTimerMinute->Checked());
-  EXPECT_EQ(form_->TimerStyle, 1) << "an unknown unit comes back as minute";
+  EXPECT_EQ(form_->Settings().TimerStyle, 1) << "an unknown unit comes back as minute";
   EXPECT_FALSE(form_->lblBGColor->Enabled());
   EXPECT_FALSE(form_->cboBGColor->Enabled());
   EXPECT_EQ(form_->cboBGColor->Selected(), 0xFF00000Fu);
@@ -205,12 +205,12 @@ using SettingsPanel = MainWindowFixture;
 
 TEST_F(SettingsPanel, TimerLabelShowsNumberAndUnit) {
   Open();
-  form_->TimerStyle = 2;
+  form_->Settings().TimerStyle = 2;
   form_->trkTimer->SetPosition(1);
   EXPECT_EQ(form_->lblTimer->Caption(), L"1 hour");
   form_->trkTimer->SetPosition(2);
   EXPECT_EQ(form_->lblTimer->Caption(), L"2 hours");
-  form_->TimerStyle = 0;
+  form_->Settings().TimerStyle = 0;
   form_->trkTimer->SetPosition(1);
   EXPECT_EQ(form_->lblTimer->Caption(), L"1 sec.");
   form_->trkTimer->SetPosition(45);
@@ -230,17 +230,17 @@ TEST_F(SettingsPanel, DependentControlsFollowTheirCheckBoxesAndList) {
   EXPECT_TRUE(form_->lblTimer->Enabled());
 
   form_->cboStretchMode->SetItemIndex(0);
-  form_->cboStretchModeChange();
+  form_->cboStretchMode->OnChange(*form_->cboStretchMode);
   EXPECT_FALSE(form_->lblBGColor->Enabled());
   EXPECT_FALSE(form_->cboBGColor->Enabled());
   form_->cboStretchMode->SetItemIndex(1);
-  form_->cboStretchModeChange();
+  form_->cboStretchMode->OnChange(*form_->cboStretchMode);
   EXPECT_TRUE(form_->cboBGColor->Enabled());
 }
 
 TEST_F(SettingsPanel, UnitChoiceOpensOnTheLabelAndClosesOnTheNextLeftPress) {
   Open();
-  form_->lblTimerClick();
+  form_->lblTimer->OnClick(*form_->lblTimer);
   EXPECT_TRUE(form_->pnlTimerStyle->Visible());
   EXPECT_FALSE(form_->chkTimer->Enabled());
   EXPECT_FALSE(form_->lblTimer->Visible());
@@ -248,69 +248,69 @@ TEST_F(SettingsPanel, UnitChoiceOpensOnTheLabelAndClosesOnTheNextLeftPress) {
   // A press on the title bar or frame leaves it open.
   MSG frame{form_->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0, 0, {}};
   bool ignored = false;
-  form_->ApplicationEventsMessage(frame, ignored);
+  form_->SettingsPanel().FilterMessage(frame, ignored);
   EXPECT_TRUE(form_->pnlTimerStyle->Visible());
 
   // A left press anywhere in a window of ours closes it; the unit stays.
   MSG press{form_->lstFiles->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, {}};
   bool handled = false;
-  form_->ApplicationEventsMessage(press, handled);
+  form_->SettingsPanel().FilterMessage(press, handled);
   EXPECT_FALSE(handled) << "the press still reaches its target";
   EXPECT_FALSE(form_->pnlTimerStyle->Visible());
   EXPECT_TRUE(form_->chkTimer->Enabled());
-  EXPECT_EQ(form_->TimerStyle, 1);
+  EXPECT_EQ(form_->Settings().TimerStyle, 1);
 
   // A press on Hour picks the unit.
-  form_->lblTimerClick();
+  form_->lblTimer->OnClick(*form_->lblTimer);
   SendMessageW(form_->rdoTimerHour->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
   SendMessageW(form_->rdoTimerHour->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-  EXPECT_EQ(form_->TimerStyle, 2);
+  EXPECT_EQ(form_->Settings().TimerStyle, 2);
   EXPECT_EQ(form_->lblTimer->Caption(), L"10 hours");
 
   // A right press on Second picks seconds and keeps the choice open.
-  form_->lblTimerClick();
+  form_->lblTimer->OnClick(*form_->lblTimer);
   SendMessageW(form_->rdoTimerSecond->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
-  EXPECT_EQ(form_->TimerStyle, 0);
+  EXPECT_EQ(form_->Settings().TimerStyle, 0);
   EXPECT_TRUE(form_->pnlTimerStyle->Visible());
   // A press on the bare panel changes nothing.
   SendMessageW(form_->pnlTimerStyle->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 8));
-  EXPECT_EQ(form_->TimerStyle, 0);
+  EXPECT_EQ(form_->Settings().TimerStyle, 0);
 }
 
 TEST_F(SettingsPanel, UnitChoiceWorksFromTheKeyboard) {
   Open();
-  form_->lblTimerClick();
+  form_->lblTimer->OnClick(*form_->lblTimer);
   Pump();
   ASSERT_EQ(GetFocus(), form_->rdoTimerMinute->Handle()) << "the checked unit takes the focus";
   MSG down{form_->rdoTimerMinute->Handle(), WM_KEYDOWN, VK_RIGHT, 0, 0, {}};
   bool moved = false;
-  form_->ApplicationEventsMessage(down, moved);
+  form_->SettingsPanel().FilterMessage(down, moved);
   EXPECT_TRUE(moved);
   EXPECT_EQ(GetFocus(), form_->rdoTimerHour->Handle());
-  EXPECT_EQ(form_->TimerStyle, 2);
+  EXPECT_EQ(form_->Settings().TimerStyle, 2);
   EXPECT_TRUE(form_->rdoTimerHour->Checked());
   EXPECT_EQ(form_->lblTimer->Caption(), L"10 hours");
 
   MSG escape{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
   bool handled = false;
-  form_->ApplicationEventsMessage(escape, handled);
+  form_->SettingsPanel().FilterMessage(escape, handled);
   EXPECT_TRUE(handled);
   EXPECT_FALSE(form_->pnlTimerStyle->Visible());
-  EXPECT_EQ(form_->TimerStyle, 2);
+  EXPECT_EQ(form_->Settings().TimerStyle, 2);
 
   // Focus moving to another control closes the choice too.
-  form_->lblTimerClick();
+  form_->lblTimer->OnClick(*form_->lblTimer);
   Pump();
   form_->chkRunAtStartup->SetFocus();
   Pump();
-  form_->ActiveControlChanged(nullptr, GetFocus());
+  form_->SettingsPanel().ActiveControlChanged(GetFocus());
   EXPECT_FALSE(form_->pnlTimerStyle->Visible());
 }
 
 TEST_F(SettingsPanel, StretchMethodHelpShowsBothMethods) {
   Open();
   TBoxAnswerer box(L"Information", IDOK);
-  form_->btnStretchModeHelpClick();
+  form_->btnStretchModeHelp->OnClick(*form_->btnStretchModeHelp);
   EXPECT_EQ(box.Text(),
             L"Default Method:\rThe wallpaper will be stretched with the system default method. The system desktop "
             L"color will be used for the background of the image.\r\rDorvane Method:\rThe aspect ratio of the "

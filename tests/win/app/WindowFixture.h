@@ -9,6 +9,9 @@
 
 #include "app/ControlApplication.h"
 #include "app/MainWindow.h"
+#include "grid/VirtualGrid.h"
+#include "list/WallpaperPanel.h"
+#include "settings/SettingsPanel.h"
 
 class MainWindowFixture : public testing::Test {
  protected:

@@ -43,7 +43,7 @@ TEST_F(GridRows, DeleteRenumbersAndKeepsFocusAndSelectionOnTheirRecords) {
   EXPECT_EQ(grid->RowCount(), 2);
 
   std::vector<std::wstring> names;
-  for (const TWallpaperEntry& entry : *grid) names.push_back(entry.FileName);
+  for (const TWallpaperEntry& entry : grid->List) names.push_back(entry.FileName);
   EXPECT_EQ(names, (std::vector<std::wstring>{L"pic0.jpg", L"pic2.jpg"}));
 
   grid->SelectRow(0);

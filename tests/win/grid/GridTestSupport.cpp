@@ -47,8 +47,18 @@ void PumpMessages() {
   }
 }
 
+TWallpaperGrid::TWallpaperGrid(HWND host) : TVirtualGrid(host, 8, 48, 551, 135) {
+  List.OnChange = [this](const TWallpaperChange& change) { TWallpaperView::FollowChange(*this, change); };
+}
+
+TWallpaperGrid::~TWallpaperGrid() {
+  // The editor and the view let go before the list does.
+  AbandonEdit();
+  View.reset();
+}
+
 std::unique_ptr<TWallpaperGrid> MakeWallpaperGrid(HWND host) {
-  auto grid = std::make_unique<TWallpaperGrid>(host, 8, 48, 551, 135);
+  auto grid = std::make_unique<TWallpaperGrid>(host);
   // The host has no WM_GETFONT of its own; hand the font over as a form would.
   grid->SetFont(reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   grid->AddColumn(L"File name", 180, 50);
@@ -64,22 +74,7 @@ std::unique_ptr<TWallpaperGrid> MakeWallpaperGrid(HWND host) {
   return grid;
 }
 
-void WireProgramHandlers(TWallpaperGrid& grid) {
-  grid.OnEditing = [](int, int column, bool& allowed) { allowed = column == 2; };
-  grid.OnCreateEditor = [](int, int, TEditLinkPtr& link) {
-    link.Reset();
-    link = TPositionEditLink::Create();
-  };
-  grid.OnColumnClick = [&grid](int column, TGridShiftState) {
-    if (grid.FocusedRow() != kNoRow) grid.EditNode(grid.FocusedRow(), column);
-  };
-  grid.OnKeyDown = [&grid](WORD& key, TGridShiftState) {
-    if (key == VK_SPACE && grid.FocusedRow() != kNoRow) grid.EditNode(grid.FocusedRow(), 2);
-  };
-  grid.OnChange = [&grid](int row) {
-    if (row != kNoRow) grid.EditNode(row, 0);
-  };
-}
+void WireProgramHandlers(TWallpaperGrid& grid) { grid.View = std::make_unique<TWallpaperView>(grid, grid.List); }
 
 TWallpaperEntry Entry(const std::wstring& name, const std::string& position) {
   TWallpaperEntry entry;

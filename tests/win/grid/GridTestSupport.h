@@ -9,6 +9,7 @@
 
 #include "gui/GdiHandles.h"
 #include "list/PositionEditLink.h"
+#include "list/WallpaperView.h"
 
 class THostWindow {
  public:
@@ -30,12 +31,28 @@ THostWindow& SharedHost();
 // Runs the messages that are waiting (posted work, paints).
 void PumpMessages();
 
+// A grid with the wallpaper list it shows, for tests that drive rows
+// through the grid's own words; the rows live in List.
+class TWallpaperGrid : public TVirtualGrid {
+ public:
+  explicit TWallpaperGrid(HWND host);
+  ~TWallpaperGrid() override;
+  int AppendRow(TWallpaperEntry entry) { return List.Append(std::move(entry)); }
+  void DeleteRow(int row) { List.Remove(row); }
+  void Clear() { List.Clear(); }
+  const TWallpaperEntry& Data(int row) const { return List.Entry(row); }
+
+  TWallpaperList List;
+  // The main window's view of the list; set by WireProgramHandlers.
+  std::unique_ptr<TWallpaperView> View;
+};
+
 // The grid as the main window lays it out: 8,48 551x135 with three columns.
 std::unique_ptr<TWallpaperGrid> MakeWallpaperGrid(HWND host);
 void AddRows(TWallpaperGrid& grid, int count);
 TWallpaperEntry Entry(const std::wstring& name, const std::string& position = "Center");
 
-// The handlers the main window puts on its grid: only column 2 may be
+// The main window's own view of the list on the grid: only column 2 may be
 // edited, with a TPositionEditLink; clicks, Space and selection changes ask
 // for edits of the focused row.
 void WireProgramHandlers(TWallpaperGrid& grid);

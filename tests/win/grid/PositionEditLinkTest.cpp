@@ -147,11 +147,9 @@ TEST_F(PositionEditor, LosingTheFocusEndsTheEdit) {
   EXPECT_NE(ClickPosition(0), nullptr);
 }
 
-TEST_F(PositionEditor, OnlyTheWallpaperGridCanBeEdited) {
-  TDataGrid<int> other(host.Handle(), 0, 0, 100, 100);
-  other.AppendRow(1);
-  TEditLinkPtr link = TPositionEditLink::Create();
-  EXPECT_FALSE(link->PrepareEdit(&other, 0, 2));
+TEST_F(PositionEditor, OnlyRowsOfTheListCanBeEdited) {
+  TEditLinkPtr link = TPositionEditLink::Create(grid->List);
+  EXPECT_FALSE(link->PrepareEdit(nullptr, 0, 2));
   EXPECT_FALSE(link->PrepareEdit(grid.get(), 9, 2));
   EXPECT_TRUE(link->PrepareEdit(grid.get(), 0, 2));
   EXPECT_TRUE(link->CancelEdit());

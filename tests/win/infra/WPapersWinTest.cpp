@@ -9,8 +9,8 @@
 
 namespace {
 
-TWallpaperArray ListOf(int count) {
-  TWallpaperArray list;
+TWallpaperList ListOf(int count) {
+  TWallpaperList list;
   for (int i = 0; i < count; ++i) list.Append({L"pic" + std::to_wstring(i) + L".jpg", L"C:\\Pictures", "Center"});
   return list;
 }
@@ -47,13 +47,13 @@ TEST(AnsiText, ShortNameOfAnExistingLongName) {
 TEST(WPapersOnWindows, RoundTripInTheCodePage) {
   TWinTempFolder dir;
   const std::wstring file = dir.Path() + L"WPapers.ini";
-  TWallpaperArray list;
+  TWallpaperList list;
   list.Append({L"caf\u00E9.jpg", L"C:\\\u00C9t\u00E9", "Stretch"});
   SaveWallpaperList(file, list);
   const std::string bytes = ReadBytes(file);
   EXPECT_EQ(bytes, "[Wallpaper #1]\r\nFilename=" + WideToAnsi(L"caf\u00E9.jpg") +
                        "\r\nPath=" + WideToAnsi(L"C:\\\u00C9t\u00E9") + "\r\nPosition=Stretch\r\n\r\n");
-  TWallpaperArray reloaded;
+  TWallpaperList reloaded;
   LoadWallpaperList(file, reloaded);
   ASSERT_EQ(reloaded.Count(), 1);
   EXPECT_EQ(reloaded.Entry(0).FileName, L"caf\u00E9.jpg");

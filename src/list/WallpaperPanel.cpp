@@ -1,0 +1,86 @@
+#include "list/WallpaperPanel.h"
+
+#include "gui/AnsiText.h"
+#include "gui/Control.h"
+#include "gui/Dialogs.h"
+#include "gui/ProgramPath.h"
+
+namespace {
+
+// The list file keeps names in the system's ANSI code page, for the engine's
+// sake. A name that the code page cannot hold is listed under its short
+// name when the volume keeps one; otherwise it cannot be listed.
+bool AnsiSafeName(const std::wstring& fullFileName, std::wstring& listed) {
+  if (IsAnsiRepresentable(fullFileName)) {
+    listed = fullFileName;
+    return true;
+  }
+  const std::wstring shortName = ShortPathName(fullFileName);
+  if (shortName.empty() || !IsAnsiRepresentable(shortName)) return false;
+  listed = shortName;
+  return true;
+}
+
+}  // namespace
+
+TWallpaperPanel::TWallpaperPanel(const TWallpaperControls& controls, TWallpaperList& list)
+    : controls_(controls), list_(list), view_(*controls.Files, list) {
+  list_.OnChange = [this](const TWallpaperChange& change) { ListChanged(change); };
+  controls_.FileCount->SetCaption(list_.CountText());
+  controls_.Add->OnClick = [this](TControl&) { AddClick(); };
+  controls_.Remove->OnClick = [this](TControl&) { RemoveClick(); };
+  controls_.Clear->OnClick = [this](TControl&) { ClearClick(); };
+
+  addDialog_.Title = L"Add Wallpaper";
+  addDialog_.Filters = {
+      {L"All Supported Files", L"*.bmp;*.jpg;*.jpeg;*.jpe;*.jfif;*.gif"},
+      {L"Bitmap Files (*.bmp)", L"*.bmp"},
+      {L"JPEG Image Files (*.jpg; *.jpeg; *.jpe; *.jfif)", L"*.jpg;*.jpeg;*.jpe;*.jfif"},
+      {L"GIF Images (*.gif)", L"*.gif"},
+      {L"All Files (*.*)", L"*.*"},
+  };
+}
+
+void TWallpaperPanel::ListChanged(const TWallpaperChange& change) {
+  view_.Show(change);
+  if (change.Kind != TWallpaperChange::PositionChanged) controls_.FileCount->SetCaption(list_.CountText());
+}
+
+std::vector<std::wstring> TWallpaperPanel::AddFiles(const std::vector<std::wstring>& files) {
+  std::vector<std::wstring> leftOut;
+  for (const std::wstring& chosen : files) {
+    std::wstring listed;
+    if (AnsiSafeName(chosen, listed))
+      list_.Add(listed);
+    else
+      leftOut.push_back(chosen);
+  }
+  SelectFile(list_.Count() - 1);
+  return leftOut;
+}
+
+void TWallpaperPanel::AddClick() {
+  if (!addDialog_.Execute(GetAncestor(controls_.Files->Handle(), GA_ROOT))) return;
+  const std::vector<std::wstring> leftOut = AddFiles(addDialog_.Files());
+  addDialog_.InitialDir = FolderOf(addDialog_.FileName());
+  if (leftOut.empty()) return;
+  std::wstring names;
+  for (const std::wstring& name : leftOut) names += L"\r" + name;
+  ShowErrorBox(L"These files were not added: their names contain characters that the system's code page "
+               L"cannot hold, and their volume keeps no short names for them:\r" +
+               names + L"\r\rRename them and add them again.");
+}
+
+void TWallpaperPanel::RemoveClick() {
+  const int focused = controls_.Files->FocusedRow();
+  if (focused == kNoRow) return;
+  list_.Remove(focused);
+  SelectFile(focused < list_.Count() ? focused : list_.Count() - 1);
+}
+
+void TWallpaperPanel::ClearClick() {
+  if (list_.Empty()) return;
+  // The question box plays the question sound itself.
+  if (!AskYesNo(L"Are you sure you want to remove all files from the list?")) return;
+  list_.Clear();
+}
