@@ -6,6 +6,8 @@
 
 #include "WindowFixture.h"
 #include "gui/StdCtrls.h"
+#include "gui/WindowBuilder.h"
+#include "widgets/Label.h"
 #include "widgets/Panel.h"
 
 namespace {
@@ -146,6 +148,34 @@ TEST_F(Layout, TabWalksWallpapersThenSettingsGroupsThenEngine) {
       L"cboStretchMode",    L"btnStretchModeHelp", L"cboBGColor",     L"btnAbout",
       L"btnStart",          L"btnExit"};
   EXPECT_EQ(names, expected);
+}
+
+// A description that puts a control into a field of another kind stops the
+// build with the control's name, instead of handing out a wrong pointer.
+TEST_F(Layout, AFieldOfAnotherKindStopsTheBuild) {
+  struct TWindow {
+    TPanel* panel = nullptr;
+    TLabel* label = nullptr;
+  } window;
+  enum class TKind { Panel };
+  const TControlRow<TWindow, TKind> rows[] = {
+      {L"pnlOne", TKind::Panel, nullptr, L"", {0, 0, 10, 10}, 0, &TWindow::panel},
+      {L"lblTwo", TKind::Panel, nullptr, L"", {0, 0, 10, 10}, 0, &TWindow::label},
+  };
+  TBuildSteps<TKind> steps;
+  steps.Make = [](TKind, const TMakeRequest& r) -> std::unique_ptr<TControl> {
+    return std::make_unique<TPanel>(r.Parent, r.Bounds.Left, r.Bounds.Top, r.Bounds.Width, r.Bounds.Height);
+  };
+  TBuiltControls built;
+  Open();
+  try {
+    BuildControls<TWindow, TKind>(window, form_->Handle(), rows, steps, built);
+    ADD_FAILURE() << "the build went through";
+  } catch (const std::logic_error& error) {
+    EXPECT_NE(std::string(error.what()).find("lblTwo"), std::string::npos);
+  }
+  EXPECT_NE(window.panel, nullptr);
+  EXPECT_EQ(window.label, nullptr);
 }
 
 }  // namespace
