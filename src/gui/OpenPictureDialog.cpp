@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 
@@ -16,6 +17,10 @@ namespace {
 
 constexpr WORD kPreviewId = 1200;
 constexpr WORD kPreviewTextId = 1201;
+// Posted to the pane after the dialog changed its size, once the standard
+// controls have their new places.
+constexpr UINT kArrange = WM_APP + 0x51;
+constexpr int kGap = 6;
 
 // An in-memory dialog template for the preview pane: the standard controls
 // go where stc32 stands, the preview to its right.
@@ -91,7 +96,10 @@ bool TOpenPictureDialog::Execute(HWND owner) {
 
   TTemplateWriter pane;
   pane.Header(WS_CHILD | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL, 3, 120, 130);
-  pane.Item(WS_CHILD, 0, 0, 1, 1, stc32, kStaticAtom, L"");
+  // The standard controls' place spans the pane's height, so the preview
+  // goes to their right only (not to the lower right); it is then lined up
+  // with the file list.
+  pane.Item(WS_CHILD, 0, 0, 1, 130, stc32, kStaticAtom, L"");
   pane.Item(WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 6, 14, 108, 96, kPreviewId, kStaticAtom, L"");
   pane.Item(WS_CHILD | WS_VISIBLE | SS_CENTER, 6, 114, 108, 10, kPreviewTextId, kStaticAtom, L"");
 
@@ -163,8 +171,17 @@ UINT_PTR TOpenPictureDialog::HookUnguarded(HWND dialog, UINT msg, WPARAM, LPARAM
       self->previewBox_ = GetDlgItem(dialog, kPreviewId);
       return TRUE;
     }
-    case WM_NOTIFY:
-      if (self && reinterpret_cast<OFNOTIFYW*>(lParam)->hdr.code == CDN_SELCHANGE) self->SelectionChanged(dialog);
+    case WM_NOTIFY: {
+      const UINT code = reinterpret_cast<OFNOTIFYW*>(lParam)->hdr.code;
+      if (self && code == CDN_SELCHANGE) self->SelectionChanged(dialog);
+      if (self && code == CDN_INITDONE) self->ArrangePreview(dialog);
+      return 0;
+    }
+    case WM_SIZE:
+      PostMessageW(dialog, kArrange, 0, 0);
+      return 0;
+    case kArrange:
+      if (self) self->ArrangePreview(dialog);
       return 0;
     case WM_DRAWITEM:
       if (self && reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->CtlID == kPreviewId) {
@@ -206,6 +223,48 @@ void TOpenPictureDialog::PreviewFailed(HWND dialog, std::exception_ptr error) {
   }
   SetDlgItemTextW(dialog, kPreviewTextId, previewText_.c_str());
   if (previewBox_) InvalidateRect(previewBox_, nullptr, TRUE);
+}
+
+namespace {
+
+BOOL CALLBACK FindFileList(HWND window, LPARAM found) {
+  wchar_t name[32] = {};
+  GetClassNameW(window, name, 32);
+  if (std::wcscmp(name, L"SysListView32") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// The file list of the standard dialog: the shell view of the Explorer-style
+// dialog, or the list view that stands in for it.
+HWND FileList(HWND standard) {
+  if (HWND view = GetDlgItem(standard, lst2); view && IsWindowVisible(view)) return view;
+  HWND list = nullptr;
+  EnumChildWindows(standard, FindFileList, reinterpret_cast<LPARAM>(&list));
+  return list ? list : GetDlgItem(standard, lst1);
+}
+
+}  // namespace
+
+void TOpenPictureDialog::ArrangePreview(HWND dialog) {
+  HWND list = FileList(GetParent(dialog));
+  HWND place = GetDlgItem(dialog, stc32);
+  HWND text = GetDlgItem(dialog, kPreviewTextId);
+  if (!list || !place || !previewBox_ || !text) return;
+  RECT listRect{}, placeRect{}, client{};
+  GetWindowRect(list, &listRect);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&listRect), 2);
+  GetWindowRect(place, &placeRect);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&placeRect), 2);
+  GetClientRect(dialog, &client);
+  const int left = std::max(placeRect.right, listRect.right) + kGap;
+  const int width = client.right - left - kGap;
+  const int height = listRect.bottom - listRect.top;
+  if (width <= 0 || height <= 0) return;
+  RECT textRect{};
+  GetWindowRect(text, &textRect);
+  MoveWindow(previewBox_, left, listRect.top, width, height, TRUE);
+  MoveWindow(text, left, listRect.bottom + kGap / 2, width, textRect.bottom - textRect.top, TRUE);
 }
 
 void TOpenPictureDialog::SelectionChanged(HWND dialog) {

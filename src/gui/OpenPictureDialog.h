@@ -54,6 +54,9 @@ class TOpenPictureDialog {
   // Shows an empty pane with the error's text in the caption line.
   void PreviewFailed(HWND dialog, std::exception_ptr error);
   void SelectionChanged(HWND dialog);
+  // Places the preview beside the file list, as tall as the list, with its
+  // caption line under it.
+  void ArrangePreview(HWND dialog);
   void DrawPreview(const DRAWITEMSTRUCT& item);
   void DrawPreviewPane(HDC dc, RECT box);
 

@@ -47,6 +47,8 @@ struct TDriver {
   bool animated = false;
   bool stoppedOnSelection = false;
   std::wstring photoLabel;
+  // The preview pane beside the file list, before and after the dialog grew.
+  std::vector<RECT> listAndPane;
   DWORD stepStart = 0;
   DWORD start = 0;
   bool timedOut = false;
@@ -114,6 +116,14 @@ TKernelHandle PainterThread() {
   return TKernelHandle(OpenThread(SYNCHRONIZE, FALSE, painter->ThreadID()));
 }
 
+void NotePlaces() {
+  RECT list{}, pane{};
+  GetWindowRect(driver->list, &list);
+  GetWindowRect(driver->preview, &pane);
+  driver->listAndPane.push_back(list);
+  driver->listAndPane.push_back(pane);
+}
+
 bool Ended(const TKernelHandle& thread) { return thread && WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0; }
 
 void Next(TDriver::TStep step) {
@@ -153,6 +163,13 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD) {
     case TDriver::TStep::AwaitStop:
       // Selecting another file releases the picture, waiting for its painter.
       d.stoppedOnSelection = Ended(d.firstPainter) && d.gif == nullptr;
+      NotePlaces();
+      {
+        RECT frame{};
+        GetWindowRect(d.dialog, &frame);
+        SetWindowPos(d.dialog, nullptr, 0, 0, frame.right - frame.left + 120, frame.bottom - frame.top + 90,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
       Select(L"photo");
       Next(TDriver::TStep::ReadPhotoLabel);
       break;
@@ -160,6 +177,7 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD) {
       wchar_t text[64] = {};
       GetDlgItemTextW(GetParent(d.preview), kPreviewTextId, text, 64);
       d.photoLabel = text;
+      NotePlaces();
       Select(L"anim");
       Next(TDriver::TStep::AwaitSecondPainter);
       break;
@@ -228,6 +246,16 @@ TEST_F(AddDialog, PreviewAnimatesAGifAndStopsOnAnotherSelectionAndOnClose) {
   EXPECT_TRUE(state.animated) << "the preview pane showed no second frame";
   EXPECT_TRUE(state.stoppedOnSelection) << "the painter outlived the selection of another file";
   EXPECT_EQ(state.photoLabel, L"1600 x 1200") << "the label gives the picture's size, not the preview's";
+  // Beside the file list and as tall, also after the dialog grew.
+  ASSERT_EQ(state.listAndPane.size(), 4u);
+  for (std::size_t i = 0; i < 4; i += 2) {
+    const RECT& list = state.listAndPane[i];
+    const RECT& pane = state.listAndPane[i + 1];
+    EXPECT_GE(pane.left, list.right);
+    EXPECT_NEAR(pane.top, list.top, 2);
+    EXPECT_NEAR(pane.bottom, list.bottom, 2);
+  }
+  EXPECT_GT(state.listAndPane[2].bottom, state.listAndPane[0].bottom) << "the dialog did not grow";
   ASSERT_TRUE(state.secondPainter);
   EXPECT_EQ(WaitForSingleObject(state.secondPainter.get(), 1000), WAIT_OBJECT_0)
       << "the painter outlived the dialog";
