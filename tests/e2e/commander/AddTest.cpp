@@ -1,6 +1,11 @@
 // The whole Add flow through the real open dialog: several files in one
-// choice, a file chosen twice, a file already listed, and the count.
+// choice, a file chosen twice, a file already listed, and the count; after
+// a restart the dialog opens in the folder of the last choice.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include <functional>
 
@@ -58,6 +63,27 @@ TEST_F(Add, SeveralFilesInOneChoiceEachListedOnce) {
                 std::string(folder.Path().begin(), folder.Path().end() - 1) +
                 "\r\nPosition=Center\r\n\r\n[Wallpaper #3]\r\nFilename=three.gif\r\nPath=" +
                 std::string(folder.Path().begin(), folder.Path().end() - 1) + "\r\nPosition=Center\r\n\r\n");
+
+  // Started again from elsewhere, the dialog opens where the files came from.
+  TProgramFolder other;
+  other.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  TProgram again(other.Path() + L"Dorvane.exe");
+  main = again.WaitForWindow(L"TfrmDorvane", 20000);
+  ASSERT_NE(main, nullptr);
+  PostMessageW(ChildWithText(main, L"&Add..."), BM_CLICK, 0, 0);
+  dialog = WaitForMessageBox(again.Id(), L"Add Wallpaper", 10000);
+  ASSERT_NE(dialog, nullptr);
+  // It shows the three pictures of that folder (the program's new folder
+  // has none).
+  HWND files = FindWindowExW(FindWindowExW(dialog, nullptr, L"SHELLDLL_DefView", nullptr), nullptr, L"SysListView32",
+                             nullptr);
+  if (!files) files = FindWindowExW(dialog, nullptr, L"SysListView32", nullptr);
+  ASSERT_NE(files, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return SendMessageW(files, LVM_GETITEMCOUNT, 0, 0) == 3; }, 5000))
+      << "the dialog shows " << SendMessageW(files, LVM_GETITEMCOUNT, 0, 0) << " files";
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  ASSERT_TRUE(again.CloseMainWindow());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The keyboard focus of the real program: where it lands at start, that it
-// comes back to the control that had it after each dialog, the timer unit
+// comes back to the control that had it after each dialog and a switch to
+// another program, the timer unit
 // choice over the controls it covers, Tab out of the Position editor, and
 // the flat Settings buttons pressed from the keyboard.
 #include <gtest/gtest.h>
@@ -99,6 +100,25 @@ TEST_F(Focus, StartsOnTheGridAndComesBackAfterEachDialog) {
   ASSERT_NE(question, nullptr);
   PressButton(question, IDNO);
   ExpectFocusOn(clear, "after Clear's question");
+
+  // The Add dialog, cancelled: back on Add.
+  HWND add = Find(main_, L"Button", L"&Add...");
+  ASSERT_NE(add, nullptr);
+  Click(add);
+  HWND dialog = WaitForMessageBox(program_->Id(), L"Add Wallpaper", 10000);
+  ASSERT_NE(dialog, nullptr);
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  ExpectFocusOn(add, "after the Add dialog");
+
+  // Another program comes to the front and goes: back on Add.
+  HWND other = CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  SetForegroundWindow(other);
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == other; }));
+  DestroyWindow(other);
+  SetForegroundWindow(main_);
+  ExpectFocusOn(add, "after a switch to another program and back");
 
   // The About window: OK has the focus there; Escape closes it and the
   // focus is back on the About button.
