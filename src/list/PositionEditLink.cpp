@@ -5,6 +5,7 @@
 #include <array>
 
 #include "gui/AnsiText.h"
+#include "gui/GdiHandles.h"
 
 namespace {
 const wchar_t kLinkProp[] = L"Dorvane.PositionEditLink";
@@ -43,6 +44,12 @@ std::wstring TPositionBox::Text() const {
 
 bool TPositionBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
+    case WM_PAINT:
+      // The box draws itself, then its sunken edge gives way to a flat one,
+      // as an editor laid into a grid cell looks.
+      result = DefaultHandler(msg, wParam, lParam);
+      DrawFlatEdge();
+      return true;
     case WM_GETDLGCODE:
       result = DLGC_WANTALLKEYS | DefaultHandler(msg, wParam, lParam);
       return true;
@@ -62,6 +69,14 @@ bool TPositionBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     default:
       return false;
   }
+}
+
+void TPositionBox::DrawFlatEdge() {
+  const TWindowDC dc(Handle());
+  RECT r = ClientRect();
+  FrameRect(dc.Get(), &r, GetSysColorBrush(COLOR_BTNSHADOW));
+  InflateRect(&r, -1, -1);
+  FrameRect(dc.Get(), &r, GetSysColorBrush(COLOR_WINDOW));
 }
 
 bool TPositionBox::HandleMeasureItem(MEASUREITEMSTRUCT* item) {

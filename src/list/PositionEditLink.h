@@ -28,6 +28,9 @@ class TPositionBox : public TControl {
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool HandleDrawItem(DRAWITEMSTRUCT* item) override;
   bool HandleMeasureItem(MEASUREITEMSTRUCT* item) override;
+
+ private:
+  void DrawFlatEdge();
 };
 
 class TPositionEditLink : public TEditLinkBase {

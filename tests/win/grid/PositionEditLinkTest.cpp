@@ -52,6 +52,15 @@ TEST_F(PositionEditor, AClickOnThePositionCellShowsTheBoxOverIt) {
   EXPECT_EQ(box->ItemIndex(), 2) << "Stretch preselected";
   EXPECT_EQ(SendMessageW(box->Handle(), CB_GETCOUNT, 0, 0), 3);
   EXPECT_EQ(SendMessageW(box->Handle(), CB_GETITEMHEIGHT, 0, 0), 13);
+  // A flat edge: one line of the shadow colour, the window colour inside it.
+  UpdateWindow(box->Handle());
+  {
+    HDC dc = GetDC(box->Handle());
+    const int middle = box->ClientRect().bottom / 2;
+    EXPECT_EQ(GetPixel(dc, 0, middle), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(GetPixel(dc, 1, middle), GetSysColor(COLOR_WINDOW));
+    ReleaseDC(box->Handle(), dc);
+  }
 
   const RECT cell = grid->CellRect(1, 2);
   const RECT bounds = grid->EditLink()->GetBounds();
