@@ -18,7 +18,13 @@ if(NOT DV_WINDOWS OR CMAKE_CROSSCOMPILING_EMULATOR)
   set(DV_RUN_TESTS ON)
 endif()
 
+# Configuring installs nothing: a missing package stops it with the command
+# that installs it (scripts/setup installs them all).
 macro(dv_setup_googletest)
+  if(NOT EXISTS /usr/src/googletest/CMakeLists.txt)
+    message(FATAL_ERROR "GoogleTest's sources (/usr/src/googletest) are missing. Install them with:\n"
+                        "  apt-get install googletest\n(scripts/setup does).")
+  endif()
   set(gtest_disable_pthreads ${DV_WINDOWS} CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
