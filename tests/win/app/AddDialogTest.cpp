@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "../../unit/jpeg/JPEGTestImages.h"
+#include "JPEGTestImages.h"
 
 #include "WindowFixture.h"
 #include "app/PictureTypes.h"
