@@ -102,7 +102,7 @@ class TfrmAbout : public TForm {
   std::vector<std::unique_ptr<TControl>> components_;
   std::wstring programFolder_;
   std::wstring linksFile_;
-  TModuleHandle linksHandle_;
+  TModuleOwner linksHandle_;
   TShowLinksProc showLinksProc_ = nullptr;
 };
 

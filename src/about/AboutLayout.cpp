@@ -101,12 +101,12 @@ void LoadBitmapResource(TPictureBox& box, int id) {
 }
 
 // The window font in another size and weight.
-TFontHandle ResizeFont(HFONT base, int height, bool bold) {
+TFontOwner ResizeFont(HFONT base, int height, bool bold) {
   LOGFONTW lf{};
   if (!base || !GetObjectW(base, sizeof lf, &lf)) GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
   lf.lfHeight = -height;
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  return TFontHandle(CreateFontIndirectW(&lf));
+  return TFontOwner(CreateFontIndirectW(&lf));
 }
 
 std::unique_ptr<TLabel> MakeLabel(HWND parent, const TControlDesc& d) {

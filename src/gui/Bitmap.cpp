@@ -90,7 +90,7 @@ void TBitmap::DeselectFromCanvas() {
 void TBitmap::Recreate(int width, int height, TPixelFormat format, bool keepPixels) {
   if (width < 0 || height < 0 || width > MaxSide || height > MaxSide || std::int64_t(width) * height > MaxPixels)
     throw EInvalidGraphic("Bitmap image is too large");
-  TBitmapHandle fresh;
+  TBitmapOwner fresh;
   std::uint8_t* freshBits = nullptr;
   const int bpp = static_cast<int>(format);
   if (width > 0 && height > 0) {
@@ -116,8 +116,8 @@ void TBitmap::Recreate(int width, int height, TPixelFormat format, bool keepPixe
     // more than the decode that fills them.
     freshBits = static_cast<std::uint8_t*>(bits);
     if (keepPixels && handle_) {
-      TOwnedDC src(CreateCompatibleDC(nullptr));
-      TOwnedDC dst(CreateCompatibleDC(nullptr));
+      TDCOwner src(CreateCompatibleDC(nullptr));
+      TDCOwner dst(CreateCompatibleDC(nullptr));
       DeselectFromCanvas();
       TSelectObject selectSrc(src.get(), handle_.get());
       TSelectObject selectDst(dst.get(), fresh.get());

@@ -97,7 +97,7 @@ class TBitmap : public TGraphic {
   int width_ = 0;
   int height_ = 0;
   TPixelFormat format_ = TPixelFormat::pf24bit;
-  TBitmapHandle handle_;
+  TBitmapOwner handle_;
   std::uint8_t* bits_ = nullptr;
   TPaletteOwner palette_;
   std::unique_ptr<TCanvas> canvas_;

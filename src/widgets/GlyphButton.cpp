@@ -21,7 +21,7 @@ struct TGlyphPart {
 void DrawGreyed(HDC dc, int x, int y, HBITMAP source, const TGlyphPart& part, COLORREF transparent) {
   TMemoryBitmap grey(part.Width, part.Height, dc);
   {
-    TOwnedDC sourceDC(CreateCompatibleDC(dc));
+    TDCOwner sourceDC(CreateCompatibleDC(dc));
     TSelectObject select(sourceDC.get(), source);
     BitBlt(grey.DC(), 0, 0, part.Width, part.Height, sourceDC.get(), part.X, 0, SRCCOPY);
   }
@@ -204,7 +204,7 @@ void TGlyphButton::DrawContent(HDC dc, const RECT& outer, const RECT& content, U
 
   if (hasGlyph) {
     const int glyphY = content.top + (content.bottom - content.top - part.Height) / 2;
-    TOwnedDC glyphDC(CreateCompatibleDC(dc));
+    TDCOwner glyphDC(CreateCompatibleDC(dc));
     TSelectObject select(glyphDC.get(), glyph_.get());
     const COLORREF transparent = GetPixel(glyphDC.get(), part.X, part.Height - 1);
     if (disabled && numGlyphs_ < 2) {

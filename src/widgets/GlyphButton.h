@@ -52,7 +52,7 @@ class TGlyphButton : public TControl {
   void DrawFace(HDC dc, const RECT& rect, UINT itemState);
   void DrawContent(HDC dc, const RECT& outer, const RECT& content, UINT itemState, bool themed);
 
-  TBitmapHandle glyph_;
+  TBitmapOwner glyph_;
   int numGlyphs_ = 1;
   int margin_ = -1;
   int spacing_ = 4;

@@ -69,7 +69,7 @@ class TTrackBar : public TControl {
   int tickLength_ = 2;
   int trackWidth_ = 6;
   TColor trackColor_ = RGBColor(0, 255, 0);
-  TBitmapHandle thumb_;
+  TBitmapOwner thumb_;
   bool dragging_ = false;
   int dragOffset_ = 0;
   bool hot_ = false;

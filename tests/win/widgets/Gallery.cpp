@@ -42,8 +42,8 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 struct TGallery {
   std::vector<std::unique_ptr<TControl>> controls;
-  TFontHandle windowFont;
-  TFontHandle boldFont;
+  TFontOwner windowFont;
+  TFontOwner boldFont;
 
   template <class T, class... A>
   T& Add(A&&... args) {
