@@ -84,4 +84,4 @@ class TForm : public TControl {
 
 // The window font of the program's forms: "MS Sans Serif" 8 points, or the
 // system's message font when that face is missing.
-HFONT CreateDefaultFont(bool bold = false);
+TFontOwner CreateDefaultFont(bool bold = false);

@@ -3,6 +3,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include <utility>
 #include <vector>
 
 #include "widgets/TextEffect.h"
@@ -47,15 +48,15 @@ struct TThemeHandle {
 }  // namespace
 
 TGlyphButton::TGlyphButton(HWND parent, int left, int top, int width, int height, const std::wstring& caption,
-                           HBITMAP glyph, int numGlyphs, bool isDefault)
+                           TBitmapOwner glyph, int numGlyphs, bool isDefault)
     : default_(isDefault) {
-  SetGlyph(glyph, numGlyphs);
+  SetGlyph(std::move(glyph), numGlyphs);
   CreateSystem(L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, parent, left, top, width,
                height);
 }
 
-void TGlyphButton::SetGlyph(HBITMAP glyph, int numGlyphs) {
-  glyph_.reset(glyph);
+void TGlyphButton::SetGlyph(TBitmapOwner glyph, int numGlyphs) {
+  glyph_ = std::move(glyph);
   numGlyphs_ = numGlyphs < 1 ? 1 : numGlyphs > 2 ? 2 : numGlyphs;
   Invalidate();
 }

@@ -20,8 +20,11 @@ inline TBitmapOwner CompatibleBitmap(HDC reference, int width, int height) {
 class TMemoryBitmap {
  public:
   TMemoryBitmap(int width, int height, HDC reference = nullptr)
-      : width_(width < 1 ? 1 : width), height_(height < 1 ? 1 : height), dc_(CreateCompatibleDC(reference)),
-        bitmap_(CompatibleBitmap(reference, width_, height_)), select_(dc_.get(), dc_ ? bitmap_.get() : nullptr) {}
+      : width_(width < 1 ? 1 : width),
+        height_(height < 1 ? 1 : height),
+        dc_(CreateCompatibleDC(reference)),
+        bitmap_(CompatibleBitmap(reference, width_, height_)),
+        select_(dc_.get(), dc_ ? bitmap_.get() : nullptr) {}
   TMemoryBitmap(const TMemoryBitmap&) = delete;
   TMemoryBitmap& operator=(const TMemoryBitmap&) = delete;
 

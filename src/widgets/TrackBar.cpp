@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "widgets/Underneath.h"
 
 namespace {
@@ -50,8 +52,8 @@ void TTrackBar::SetTrackColor(TColor color) {
   Invalidate(false);
 }
 
-void TTrackBar::SetThumb(HBITMAP bitmap) {
-  thumb_.reset(bitmap);
+void TTrackBar::SetThumb(TBitmapOwner bitmap) {
+  thumb_ = std::move(bitmap);
   Invalidate(false);
 }
 

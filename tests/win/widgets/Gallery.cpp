@@ -28,10 +28,10 @@
 #include "widgets/Underneath.h"
 
 namespace {
-HBITMAP LoadBmp(const wchar_t* name) {
+TBitmapOwner LoadBmp(const wchar_t* name) {
   const std::wstring path = std::wstring(DV_RES_DIR) + L"/" + name;
-  return static_cast<HBITMAP>(
-      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  return TBitmapOwner(static_cast<HBITMAP>(
+      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
 }
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
