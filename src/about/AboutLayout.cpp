@@ -93,8 +93,7 @@ void LoadBitmapResource(TPictureBox& box, int id) {
 }
 
 std::unique_ptr<TLabel> MakeLabel(const TMakeRequest& r) {
-  const auto [left, top, width, height] = r.Bounds;
-  return std::make_unique<TLabel>(r.Parent, left, top, width, height, r.Caption);
+  return std::make_unique<TLabel>(r.Parent, r.Bounds, r.Caption);
 }
 
 // A label sized to its caption whose right edge stays where the description
@@ -106,22 +105,19 @@ void AlignRight(TLabel& label, const TBounds& box) {
   label.SetBounds(right - label.Width(), box.Top, label.Width(), label.Height());
 }
 
-
 std::unique_ptr<TControl> MakeControl(TKind kind, const TMakeRequest& r) {
   const HWND parent = r.Parent;
-  const auto [left, top, width, height] = r.Bounds;
   switch (kind) {
     case TKind::Band:
-      return std::make_unique<TGradientBand>(parent, left, top, width, height, kButtonShadow, kButtonFace, 164,
-                                             gstDiagonalUp);
+      return std::make_unique<TGradientBand>(parent, r.Bounds, kButtonShadow, kButtonFace, 164, gstDiagonalUp);
     case TKind::Gif: {
-      auto box = std::make_unique<TPictureBox>(parent, left, top, width, height);
+      auto box = std::make_unique<TPictureBox>(parent, r.Bounds);
       box->SetAutoSize(true);
       LoadGifResource(box->Picture(), r.Resource);
       return box;
     }
     case TKind::Bullet: {
-      auto box = std::make_unique<TPictureBox>(parent, left, top, width, height);
+      auto box = std::make_unique<TPictureBox>(parent, r.Bounds);
       LoadBitmapResource(*box, r.Resource);
       return box;
     }
@@ -158,25 +154,24 @@ std::unique_ptr<TControl> MakeControl(TKind kind, const TMakeRequest& r) {
       return label;
     }
     case TKind::Warning:
-      return std::make_unique<TEffectLabel>(parent, left, top, width, height, r.Caption, TTextEffect::Raised, false);
+      return std::make_unique<TEffectLabel>(parent, r.Bounds, r.Caption, TTextEffect::Raised, false);
     case TKind::Heading:
-      return std::make_unique<TEffectLabel>(parent, left, top, width, height, r.Caption, TTextEffect::None, true);
+      return std::make_unique<TEffectLabel>(parent, r.Bounds, r.Caption, TTextEffect::None, true);
     case TKind::BottomLine:
-      return std::make_unique<TBevel>(parent, left, top, width, height, bsBottomLine, bsLowered);
+      return std::make_unique<TBevel>(parent, r.Bounds, bsBottomLine, bsLowered);
     case TKind::GroupBox:
-      return std::make_unique<TGroupBox>(parent, left, top, width, height);
+      return std::make_unique<TGroupBox>(parent, r.Bounds);
     case TKind::Panel:
-      return std::make_unique<TPanel>(parent, left, top, width, height);
+      return std::make_unique<TPanel>(parent, r.Bounds);
     case TKind::ScrollBox: {
-      auto box = std::make_unique<TScrollBox>(parent, left, top, width, height);
+      auto box = std::make_unique<TScrollBox>(parent, r.Bounds);
       // The list lies over the error label, which shows only when the
       // list is hidden.
       SetWindowPos(box->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       return box;
     }
     case TKind::OkButton: {
-      auto button = std::make_unique<TGlyphButton>(parent, left, top, width, height, r.Caption,
-                                                   LoadGlyphResource(r.Resource), 1, true);
+      auto button = std::make_unique<TGlyphButton>(parent, r.Bounds, r.Caption, LoadGlyphResource(r.Resource), 1, true);
       // The dialog manager finds the default button by its identifier
       // when Enter is pressed.
       SetWindowLongPtrW(button->Handle(), GWLP_ID, IDOK);

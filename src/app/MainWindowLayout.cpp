@@ -126,66 +126,61 @@ const TColor kButtonShadow = SystemColorFlag | COLOR_BTNSHADOW;
 
 std::unique_ptr<TControl> MakeControl(TKind kind, const TMakeRequest& r) {
   const HWND parent = r.Parent;
-  const auto [left, top, width, height] = r.Bounds;
   switch (kind) {
     case TKind::Panel:
-      return std::make_unique<TPanel>(parent, left, top, width, height);
+      return std::make_unique<TPanel>(parent, r.Bounds);
     case TKind::HeaderBand:
-      return std::make_unique<TGradientBand>(parent, left, top, width, height, kButtonFace, kButtonShadow, 126,
-                                             gstHorizontal);
+      return std::make_unique<TGradientBand>(parent, r.Bounds, kButtonFace, kButtonShadow, 126, gstHorizontal);
     case TKind::HeaderImage:
     case TKind::Logo: {
-      auto box = std::make_unique<TPictureBox>(parent, left, top, width, height);
+      auto box = std::make_unique<TPictureBox>(parent, r.Bounds);
       if (kind == TKind::Logo) box->SetAutoSize(true);
       LoadGifResource(box->Picture(), r.Resource);
       return box;
     }
     case TKind::Title: {
-      auto label =
-          std::make_unique<TEffectLabel>(parent, left, top, width, height, r.Caption, TTextEffect::Raised, true);
+      auto label = std::make_unique<TEffectLabel>(parent, r.Bounds, r.Caption, TTextEffect::Raised, true);
       label->SetFontColor(RGBColor(128, 128, 255));
       label->SetGradient(true, RGBColor(0, 0, 128));
       return label;
     }
     case TKind::Description:
-      return std::make_unique<TEffectLabel>(parent, left, top, width, height, r.Caption, TTextEffect::Raised, false);
+      return std::make_unique<TEffectLabel>(parent, r.Bounds, r.Caption, TTextEffect::Raised, false);
     case TKind::CountLabel: {
-      auto label =
-          std::make_unique<TEffectLabel>(parent, left, top, width, height, r.Caption, TTextEffect::Raised, false);
+      auto label = std::make_unique<TEffectLabel>(parent, r.Bounds, r.Caption, TTextEffect::Raised, false);
       label->SetEndEllipsis(true);
       return label;
     }
     case TKind::HintLabel:
-      return std::make_unique<TEffectLabel>(parent, left, top, width, height, r.Caption, TTextEffect::Sunken, true);
+      return std::make_unique<TEffectLabel>(parent, r.Bounds, r.Caption, TTextEffect::Sunken, true);
     case TKind::Grid:
-      return std::make_unique<TVirtualGrid>(parent, left, top, width, height);
+      return std::make_unique<TVirtualGrid>(parent, r.Bounds);
     case TKind::GlyphButton:
     case TKind::MarginButton:
     case TKind::TwoGlyphButton: {
-      auto button = std::make_unique<TGlyphButton>(parent, left, top, width, height, r.Caption,
-                                                   LoadGlyphResource(r.Resource), kind == TKind::TwoGlyphButton ? 2 : 1);
+      auto button = std::make_unique<TGlyphButton>(parent, r.Bounds, r.Caption, LoadGlyphResource(r.Resource),
+                                                   kind == TKind::TwoGlyphButton ? 2 : 1);
       if (kind == TKind::MarginButton) button->SetMargin(5);
       return button;
     }
     case TKind::GroupLabel:
     case TKind::Label:
-      return std::make_unique<TLabel>(parent, left, top, width, height, r.Caption);
+      return std::make_unique<TLabel>(parent, r.Bounds, r.Caption);
     case TKind::GroupEdge: {
-      auto edge = std::make_unique<TDrawnEdge>(parent, left, top, width, height);
+      auto edge = std::make_unique<TDrawnEdge>(parent, r.Bounds);
       edge->SetEdge(BDR_SUNKENOUTER, BF_TOP);
       return edge;
     }
     case TKind::Check:
     case TKind::CheckOff:
-      return std::make_unique<TCheckBox>(parent, r.Caption, left, top, width, height, kind == TKind::Check);
+      return std::make_unique<TCheckBox>(parent, r.Bounds, r.Caption, kind == TKind::Check);
     case TKind::FlatButton:
-      return std::make_unique<TFlatSpeedButton>(parent, left, top, width, height, r.Caption);
+      return std::make_unique<TFlatSpeedButton>(parent, r.Bounds, r.Caption);
     case TKind::Radio:
     case TKind::RadioChecked:
-      return std::make_unique<TRadioButton>(parent, r.Caption, left, top, width, height, kind == TKind::RadioChecked,
-                                            r.GroupStart);
+      return std::make_unique<TRadioButton>(parent, r.Bounds, r.Caption, kind == TKind::RadioChecked, r.GroupStart);
     case TKind::TimerLabel: {
-      auto label = std::make_unique<TLabel>(parent, left, top, width, height, r.Caption);
+      auto label = std::make_unique<TLabel>(parent, r.Bounds, r.Caption);
       label->SetAlignment(TAlignment::Right);
       // "10 hours" must fit in any substitute font: the label grows to
       // the left from its right edge.
@@ -195,7 +190,7 @@ std::unique_ptr<TControl> MakeControl(TKind kind, const TMakeRequest& r) {
       return label;
     }
     case TKind::TrackBar: {
-      auto track = std::make_unique<TTrackBar>(parent, left, top, width, height, 1, 60, 10);
+      auto track = std::make_unique<TTrackBar>(parent, r.Bounds, 1, 60, 10);
       track->SetPageSize(5);
       track->SetTicks(29, 2);
       track->SetTrackWidth(6);
@@ -204,19 +199,20 @@ std::unique_ptr<TControl> MakeControl(TKind kind, const TMakeRequest& r) {
       return track;
     }
     case TKind::PixelFont: {
-      auto label = std::make_unique<TPixelFont>(parent, left, top);
+      // A pixel-font label sizes itself to its caption.
+      auto label = std::make_unique<TPixelFont>(parent, TBounds{r.Bounds.Left, r.Bounds.Top});
       label->SetSizeFactor(1);
       label->SetCaption(r.Caption);
       return label;
     }
     case TKind::StretchCombo: {
-      auto combo = std::make_unique<TComboBox>(parent, left, top, width, height,
+      auto combo = std::make_unique<TComboBox>(parent, r.Bounds,
                                                std::vector<std::wstring>{L"Default Method", L"Dorvane Method"}, 13);
       combo->SetItemIndex(1);
       return combo;
     }
     case TKind::ColorCombo:
-      return std::make_unique<TColorBox>(parent, left, top, width, height);
+      return std::make_unique<TColorBox>(parent, r.Bounds);
   }
   return nullptr;
 }

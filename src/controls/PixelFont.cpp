@@ -30,8 +30,8 @@ std::string To1252(const std::wstring& text) {
 }
 }  // namespace
 
-TPixelFont::TPixelFont(HWND parent, int left, int top, int width, int height) {
-  CreateGraphic(L"DvPixelFont", parent, left, top, width, height, From1252(caption_));
+TPixelFont::TPixelFont(HWND parent, const TBounds& bounds) {
+  CreateGraphic(L"DvPixelFont", parent, bounds, From1252(caption_));
 }
 
 int TPixelFont::GlyphIndex(char ch) { return ::GlyphIndex(static_cast<unsigned char>(ch), LocaleUpper); }

@@ -4,7 +4,7 @@
 // pixels. The label sizes itself to its caption on every paint; only the ink
 // cells are painted, the rest shows what lies beneath.
 //
-//   TPixelFont Label1(pnl, 15, 62);
+//   TPixelFont Label1(pnl, {15, 62});
 //   Label1.SetCaption("1");          // paints at once, now 4 x 5 pixels
 //   Label1.SetSizeFactor(2);         // 0 or less is ignored
 //   Label1.SetColor(RGBColor(0, 0, 128));
@@ -16,7 +16,7 @@
 
 class TPixelFont : public TGraphicControl {
  public:
-  TPixelFont(HWND parent, int left, int top, int width = 0, int height = 0);
+  TPixelFont(HWND parent, const TBounds& bounds);
 
   // The caption as 8-bit (Windows-1252) text.
   const std::string& CaptionText() const { return caption_; }

@@ -9,8 +9,8 @@ constexpr UINT_PTR kHeaderId = 0x4844;
 }  // namespace
 
 TGridHeader::TGridHeader(HWND grid) {
-  CreateSystem(WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_HORZ | HDS_BUTTONS | HDS_DRAGDROP | HDS_FULLDRAG, 0,
-               grid, 0, 0, 0, 0, kHeaderId);
+  CreateSystem(WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_HORZ | HDS_BUTTONS | HDS_DRAGDROP | HDS_FULLDRAG, 0, grid,
+               TBounds{}, kHeaderId);
 }
 
 void TGridHeader::Rebuild(const TGridColumns& columns) {

@@ -28,9 +28,9 @@ TGridShiftState MouseShiftState(WPARAM keys) {
 }
 }  // namespace
 
-TVirtualGrid::TVirtualGrid(HWND parent, int left, int top, int width, int height) {
+TVirtualGrid::TVirtualGrid(HWND parent, const TBounds& bounds) {
   CreateCustom(L"TDorvaneVirtualGrid", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN, WS_EX_CLIENTEDGE,
-               parent, left, top, width, height);
+               parent, bounds);
   header_ = std::make_unique<TGridHeader>(Handle());
   header_->OnResize = [this](int column, int width) { UserResize(column, width); };
   header_->OnMove = [this](int column, int position) { UserMove(column, position); };
@@ -310,15 +310,30 @@ void TVirtualGrid::Scroll(int bar, int code) {
   const int step = bar == SB_VERT ? kScrollStep : 16;
   int pos = bar == SB_VERT ? offsetY_ : offsetX_;
   switch (code) {
-    case SB_LINEUP: pos -= step; break;
-    case SB_LINEDOWN: pos += step; break;
-    case SB_PAGEUP: pos -= std::max(step, page - page % step); break;
-    case SB_PAGEDOWN: pos += std::max(step, page - page % step); break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = info.nMax; break;
+    case SB_LINEUP:
+      pos -= step;
+      break;
+    case SB_LINEDOWN:
+      pos += step;
+      break;
+    case SB_PAGEUP:
+      pos -= std::max(step, page - page % step);
+      break;
+    case SB_PAGEDOWN:
+      pos += std::max(step, page - page % step);
+      break;
+    case SB_TOP:
+      pos = 0;
+      break;
+    case SB_BOTTOM:
+      pos = info.nMax;
+      break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = info.nTrackPos; break;
-    default: return;
+    case SB_THUMBPOSITION:
+      pos = info.nTrackPos;
+      break;
+    default:
+      return;
   }
   if (bar == SB_VERT)
     SetOffsetY(pos);
@@ -373,13 +388,26 @@ void TVirtualGrid::KeyDown(WPARAM wParam) {
   const int current = focusedRow_;
   int target = current;
   switch (key) {
-    case VK_UP: target = current == kNoRow ? 0 : current - 1; break;
-    case VK_DOWN: target = current == kNoRow ? 0 : current + 1; break;
-    case VK_PRIOR: target = current == kNoRow ? 0 : current - pageRows; break;
-    case VK_NEXT: target = current == kNoRow ? 0 : current + pageRows; break;
-    case VK_HOME: target = 0; break;
-    case VK_END: target = rowCount_ - 1; break;
-    default: return;
+    case VK_UP:
+      target = current == kNoRow ? 0 : current - 1;
+      break;
+    case VK_DOWN:
+      target = current == kNoRow ? 0 : current + 1;
+      break;
+    case VK_PRIOR:
+      target = current == kNoRow ? 0 : current - pageRows;
+      break;
+    case VK_NEXT:
+      target = current == kNoRow ? 0 : current + pageRows;
+      break;
+    case VK_HOME:
+      target = 0;
+      break;
+    case VK_END:
+      target = rowCount_ - 1;
+      break;
+    default:
+      return;
   }
   target = std::clamp(target, 0, rowCount_ - 1);
   SetFocusedRow(target);

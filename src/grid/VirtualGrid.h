@@ -33,7 +33,7 @@ class TVirtualGrid : public TControl {
   static constexpr int kScrollStep = 19;
   static constexpr int kCellMargin = 2;
 
-  TVirtualGrid(HWND parent, int left, int top, int width, int height);
+  TVirtualGrid(HWND parent, const TBounds& bounds);
   ~TVirtualGrid() override;
 
   // --- columns ---------------------------------------------------------

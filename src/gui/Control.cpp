@@ -1,7 +1,5 @@
 #include "gui/Control.h"
 
-#include "gui/Application.h"
-
 #include <commctrl.h>
 
 #include <mutex>
@@ -9,6 +7,8 @@
 #include <stdexcept>
 #include <unordered_map>
 #include <vector>
+
+#include "gui/Application.h"
 
 namespace {
 // The control behind each of our windows. Looked up for every message, so
@@ -62,15 +62,13 @@ void TControl::Detach() {
   hwnd_ = nullptr;
 }
 
-TControl* TControl::FromHandle(HWND hwnd) {
-  return hwnd ? Controls().Find(hwnd) : nullptr;
-}
+TControl* TControl::FromHandle(HWND hwnd) { return hwnd ? Controls().Find(hwnd) : nullptr; }
 
-void TControl::CreateSystem(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
-                            HWND parent, int left, int top, int width, int height, UINT_PTR id) {
+void TControl::CreateSystem(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
+                            const TBounds& bounds, UINT_PTR id) {
   creating = this;
-  HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, left, top, width, height, parent,
-                              reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
+  HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, bounds.Left, bounds.Top, bounds.Width,
+                              bounds.Height, parent, reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
   creating = nullptr;
   if (!hwnd) throw std::runtime_error("Error creating window");
   hwnd_ = hwnd;
@@ -80,9 +78,8 @@ void TControl::CreateSystem(const wchar_t* className, const std::wstring& text, 
   if (parent) SetFont(reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)));
 }
 
-void TControl::CreateCustom(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
-                            HWND parent, int left, int top, int width, int height, UINT classStyle, HCURSOR cursor,
-                            HBRUSH background) {
+void TControl::CreateCustom(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
+                            const TBounds& bounds, UINT classStyle, HCURSOR cursor, HBRUSH background) {
   static std::set<std::wstring> registered;
   if (!registered.count(className)) {
     WNDCLASSEXW wc{};
@@ -98,8 +95,8 @@ void TControl::CreateCustom(const wchar_t* className, const std::wstring& text, 
     registered.insert(className);
   }
   custom_ = true;
-  HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, left, top, width, height, parent, nullptr,
-                              GetModuleHandleW(nullptr), this);
+  HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, bounds.Left, bounds.Top, bounds.Width,
+                              bounds.Height, parent, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd) throw std::runtime_error("Error creating window");
   if (parent) SetFont(reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)));
 }
@@ -287,7 +284,9 @@ void TControl::SetCaption(const std::wstring& text) {
   if (hwnd_) SetWindowTextW(hwnd_, text.c_str());
 }
 
-HFONT TControl::Font() const { return hwnd_ ? reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)) : nullptr; }
+HFONT TControl::Font() const {
+  return hwnd_ ? reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)) : nullptr;
+}
 
 void TControl::SetFont(HFONT font) {
   if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

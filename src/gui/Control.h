@@ -78,11 +78,10 @@ class TControl {
   TControl() = default;
 
   void CreateSystem(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
-                    int left, int top, int width, int height, UINT_PTR id = 0);
+                    const TBounds& bounds, UINT_PTR id = 0);
   // Registers className once per process (CS_DBLCLKS plus classStyle).
   void CreateCustom(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
-                    int left, int top, int width, int height, UINT classStyle = 0, HCURSOR cursor = nullptr,
-                    HBRUSH background = nullptr);
+                    const TBounds& bounds, UINT classStyle = 0, HCURSOR cursor = nullptr, HBRUSH background = nullptr);
 
   // Returns true when the message was handled and result holds the answer.
   virtual bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);

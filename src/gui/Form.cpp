@@ -53,13 +53,13 @@ void TForm::Create(const TFormDesc& desc, HWND owner) {
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   position_ = desc.position;
   font_ = CreateDefaultFont();
-  CreateCustom(desc.className, desc.caption, style, exStyle, owner, 0, 0, r.right - r.left, r.bottom - r.top, 0,
-               nullptr, GetSysColorBrush(COLOR_BTNFACE));
+  CreateCustom(desc.className, desc.caption, style, exStyle, owner, TBounds{0, 0, r.right - r.left, r.bottom - r.top},
+               0, nullptr, GetSysColorBrush(COLOR_BTNFACE));
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   // Each size from its own image: the caption and the task bar would
   // otherwise show the large one scaled down. Shared icons need no release.
-  for (auto [which, width, height] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
-                                      std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+  for (auto [which, width, height] :
+       {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON}, std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
     HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(width),
                              GetSystemMetrics(height), LR_SHARED);
     if (icon) SendMessageW(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));

@@ -2,10 +2,8 @@
 
 #include <commctrl.h>
 
-TCheckBox::TCheckBox(HWND parent, const std::wstring& caption, int left, int top, int width, int height,
-                     bool checked) {
-  CreateSystem(L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, parent, left, top, width,
-               height);
+TCheckBox::TCheckBox(HWND parent, const TBounds& bounds, const std::wstring& caption, bool checked) {
+  CreateSystem(L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, parent, bounds);
   SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -23,11 +21,11 @@ bool TCheckBox::HandleCommand(WORD code) {
   return true;
 }
 
-TRadioButton::TRadioButton(HWND parent, const std::wstring& caption, int left, int top, int width, int height,
-                           bool checked, bool firstOfGroup) {
+TRadioButton::TRadioButton(HWND parent, const TBounds& bounds, const std::wstring& caption, bool checked,
+                           bool firstOfGroup) {
   CreateSystem(L"BUTTON", caption,
                WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON | (firstOfGroup ? WS_GROUP : 0) | (checked ? WS_TABSTOP : 0), 0,
-               parent, left, top, width, height);
+               parent, bounds);
   SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -54,14 +52,13 @@ bool TRadioButton::HandleCommand(WORD code) {
   return true;
 }
 
-TComboBox::TComboBox(HWND parent, int left, int top, int width, int height, const std::vector<std::wstring>& items,
-                     int itemHeight) {
+TComboBox::TComboBox(HWND parent, const TBounds& bounds, const std::vector<std::wstring>& items, int itemHeight) {
   // The height of a drop-down list's window includes its opened list.
   CreateSystem(L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, parent,
-               left, top, width, height + 200);
+               TBounds{bounds.Left, bounds.Top, bounds.Width, bounds.Height + 200});
   for (const auto& item : items) SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, itemHeight);
-  SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - 6);
+  SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), bounds.Height - 6);
 }
 
 int TComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }

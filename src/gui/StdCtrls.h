@@ -8,7 +8,7 @@
 
 class TCheckBox : public TControl {
  public:
-  TCheckBox(HWND parent, const std::wstring& caption, int left, int top, int width, int height, bool checked);
+  TCheckBox(HWND parent, const TBounds& bounds, const std::wstring& caption, bool checked);
   bool Checked() const;
   // Like a click by the user: changes the state and runs OnClick when the
   // state really changes.
@@ -21,8 +21,7 @@ class TCheckBox : public TControl {
 class TRadioButton : public TControl {
  public:
   // The first radio button of a group starts the group (WS_GROUP).
-  TRadioButton(HWND parent, const std::wstring& caption, int left, int top, int width, int height, bool checked,
-               bool firstOfGroup);
+  TRadioButton(HWND parent, const TBounds& bounds, const std::wstring& caption, bool checked, bool firstOfGroup);
   bool Checked() const;
   // Checks this button and unchecks the others of its parent.
   void SetChecked(bool checked);
@@ -34,8 +33,7 @@ class TRadioButton : public TControl {
 class TComboBox : public TControl {
  public:
   // A drop-down list (no edit field) with the given items and item height.
-  TComboBox(HWND parent, int left, int top, int width, int height, const std::vector<std::wstring>& items,
-            int itemHeight);
+  TComboBox(HWND parent, const TBounds& bounds, const std::vector<std::wstring>& items, int itemHeight);
   int ItemIndex() const;
   void SetItemIndex(int index);
   int Count() const;

@@ -19,7 +19,7 @@ constexpr std::array<const wchar_t*, 3> kPositions = {L"Center", L"Tile", L"Stre
 
 TPositionBox::TPositionBox(HWND parent) {
   CreateSystem(WC_COMBOBOXW, L"", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0,
-               parent, 0, 0, 0, 0, kBoxId);
+               parent, TBounds{}, kBoxId);
   for (const wchar_t* position : kPositions)
     SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(position));
   SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kItemHeight);

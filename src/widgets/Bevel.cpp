@@ -2,9 +2,8 @@
 
 #include "widgets/PaintBuffer.h"
 
-TDrawnEdge::TDrawnEdge(HWND parent, int left, int top, int width, int height, UINT edge, UINT sides)
-    : edge_(edge), sides_(sides) {
-  CreateGraphic(L"DvDrawnEdge", parent, left, top, width, height);
+TDrawnEdge::TDrawnEdge(HWND parent, const TBounds& bounds, UINT edge, UINT sides) : edge_(edge), sides_(sides) {
+  CreateGraphic(L"DvDrawnEdge", parent, bounds);
 }
 
 void TDrawnEdge::SetEdge(UINT edge, UINT sides) {
@@ -18,9 +17,9 @@ void TDrawnEdge::Paint(HDC dc, const RECT& client) {
   DrawEdge(dc, &r, edge_, sides_);
 }
 
-TBevel::TBevel(HWND parent, int left, int top, int width, int height, TBevelShape shape, TBevelStyle style)
+TBevel::TBevel(HWND parent, const TBounds& bounds, TBevelShape shape, TBevelStyle style)
     : shape_(shape), style_(style) {
-  CreateGraphic(L"DvBevel", parent, left, top, width, height);
+  CreateGraphic(L"DvBevel", parent, bounds);
 }
 
 void TBevel::SetShape(TBevelShape shape, TBevelStyle style) {

@@ -1,8 +1,8 @@
 #pragma once
 // Edge lines drawn in the platform's 3D colours.
 //
-//   TDrawnEdge bvl(pnl, 8, 16, 204, 5);              // sunken outer line along the top (group headings)
-//   TBevel bvl1(frm, 8, 80, 353, 9, bsBottomLine);   // lowered line along the bottom
+//   TDrawnEdge bvl(pnl, {8, 16, 204, 5});              // sunken outer line along the top (group headings)
+//   TBevel bvl1(frm, {8, 80, 353, 9}, bsBottomLine);   // lowered line along the bottom
 //
 // Both are transparent: only the lines are painted.
 #include "widgets/GraphicControl.h"
@@ -10,7 +10,7 @@
 // Edge kinds and sides as DrawEdge takes them (BDR_*, BF_*).
 class TDrawnEdge : public TGraphicControl {
  public:
-  TDrawnEdge(HWND parent, int left, int top, int width, int height, UINT edge = BDR_SUNKENOUTER, UINT sides = BF_TOP);
+  TDrawnEdge(HWND parent, const TBounds& bounds, UINT edge = BDR_SUNKENOUTER, UINT sides = BF_TOP);
 
   UINT Edge() const { return edge_; }
   UINT Sides() const { return sides_; }
@@ -29,8 +29,7 @@ enum TBevelStyle { bsLowered, bsRaised };
 
 class TBevel : public TGraphicControl {
  public:
-  TBevel(HWND parent, int left, int top, int width, int height, TBevelShape shape = bsBox,
-         TBevelStyle style = bsLowered);
+  TBevel(HWND parent, const TBounds& bounds, TBevelShape shape = bsBox, TBevelStyle style = bsLowered);
 
   TBevelShape Shape() const { return shape_; }
   TBevelStyle Style() const { return style_; }

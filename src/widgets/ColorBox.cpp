@@ -64,15 +64,14 @@ const TNamedColor kColors[] = {
 constexpr UINT kPickCustom = WM_APP + 0x3C0;
 }  // namespace
 
-TColorBox::TColorBox(HWND parent, int left, int top, int width, int height, int itemHeight)
+TColorBox::TColorBox(HWND parent, const TBounds& bounds, int itemHeight)
     : itemHeight_(itemHeight < 1 ? 1 : itemHeight) {
   for (COLORREF& c : chooserColors_) c = RGB(255, 255, 255);
   // A drop-down list's window height is the height of its open list; the
   // closed box takes the item height plus its frame.
-  (void)height;
   CreateSystem(WC_COMBOBOXW, L"",
                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-               0, parent, left, top, width, itemHeight_ * 12 + 8);
+               0, parent, TBounds{bounds.Left, bounds.Top, bounds.Width, itemHeight_ * 12 + 8});
   SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
   SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, itemHeight_);
   Fill();

@@ -4,7 +4,7 @@
 // the 16 standard colours, the four extended ones and the system colours
 // from "Scroll Bar" to "Info Background".
 //
-//   TColorBox cbo(pnl, 290, 23, 135, 22);
+//   TColorBox cbo(pnl, {290, 23, 135, 22});
 //   cbo.SetSelected(SystemColor(COLOR_BTNFACE));   // selects "Button Face"
 //   cbo.SetSelected(RGBColor(1, 2, 3));            // becomes the custom entry's colour
 //   TColor c = cbo.Selected();
@@ -17,7 +17,7 @@
 
 class TColorBox : public TControl {
  public:
-  TColorBox(HWND parent, int left, int top, int width, int height, int itemHeight = 16);
+  TColorBox(HWND parent, const TBounds& bounds, int itemHeight = 16);
 
   // The selected colour (system colours keep their 0xFF...... value).
   TColor Selected() const;

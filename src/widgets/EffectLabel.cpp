@@ -2,10 +2,10 @@
 
 #include "widgets/Underneath.h"
 
-TEffectLabel::TEffectLabel(HWND parent, int left, int top, int width, int height, const std::wstring& caption,
-                           TTextEffect effect, bool shadow)
+TEffectLabel::TEffectLabel(HWND parent, const TBounds& bounds, const std::wstring& caption, TTextEffect effect,
+                           bool shadow)
     : effect_(effect), shadow_(shadow) {
-  CreateLabel(L"DvEffectLabel", parent, left, top, width, height, caption);
+  CreateLabel(L"DvEffectLabel", parent, bounds, caption);
 }
 
 void TEffectLabel::SetEffect(TTextEffect effect) {

@@ -4,7 +4,7 @@
 // titles). Everything a TLabel does applies (fixed size with end ellipsis,
 // several lines separated by "\r\n", auto size, font).
 //
-//   TEffectLabel title(pnl, 40, 0, 122, 30, L"Wallpapers", TTextEffect::Raised);
+//   TEffectLabel title(pnl, {40, 0, 122, 30}, L"Wallpapers", TTextEffect::Raised);
 //   title.SetOwnedFont(MakeFont({L"Times New Roman", 24, true, false, false, ANSI_CHARSET}));
 //   title.SetFontColor(RGBColor(128, 128, 255));
 //   title.SetShadow(true);
@@ -13,7 +13,7 @@
 
 class TEffectLabel : public TLabel {
  public:
-  TEffectLabel(HWND parent, int left, int top, int width, int height, const std::wstring& caption,
+  TEffectLabel(HWND parent, const TBounds& bounds, const std::wstring& caption,
                TTextEffect effect = TTextEffect::Raised, bool shadow = false);
 
   TTextEffect Effect() const { return effect_; }

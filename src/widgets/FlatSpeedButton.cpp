@@ -3,9 +3,9 @@
 #include "widgets/TextEffect.h"
 #include "widgets/Underneath.h"
 
-TFlatSpeedButton::TFlatSpeedButton(HWND parent, int left, int top, int width, int height, const std::wstring& caption)
+TFlatSpeedButton::TFlatSpeedButton(HWND parent, const TBounds& bounds, const std::wstring& caption)
     : fontColor_(SystemColor(COLOR_BTNTEXT)) {
-  CreateGraphic(L"DvFlatSpeedButton", parent, left, top, width, height, caption);
+  CreateGraphic(L"DvFlatSpeedButton", parent, bounds, caption);
   SetWindowLongW(Handle(), GWL_STYLE, GetWindowLongW(Handle(), GWL_STYLE) | WS_TABSTOP);
 }
 

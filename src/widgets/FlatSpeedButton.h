@@ -4,7 +4,7 @@
 // disabled, and OnClick. A tab stop with a focus rectangle, pressed by Space
 // and Enter; clicking it with the mouse does not take the focus.
 //
-//   TFlatSpeedButton btn(pnl, 160, 24, 52, 17, L"Settings...");
+//   TFlatSpeedButton btn(pnl, {160, 24, 52, 17}, L"Settings...");
 //   btn.OnClick = [](TControl&) { ... };
 #include "gui/Color.h"
 #include "widgets/GraphicControl.h"
@@ -12,7 +12,7 @@
 
 class TFlatSpeedButton : public TGraphicControl {
  public:
-  TFlatSpeedButton(HWND parent, int left, int top, int width, int height, const std::wstring& caption);
+  TFlatSpeedButton(HWND parent, const TBounds& bounds, const std::wstring& caption);
 
   TColor FontColor() const { return fontColor_; }
   void SetFontColor(TColor color);

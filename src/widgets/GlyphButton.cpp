@@ -47,12 +47,11 @@ struct TThemeHandle {
 };
 }  // namespace
 
-TGlyphButton::TGlyphButton(HWND parent, int left, int top, int width, int height, const std::wstring& caption,
-                           TBitmapOwner glyph, int numGlyphs, bool isDefault)
+TGlyphButton::TGlyphButton(HWND parent, const TBounds& bounds, const std::wstring& caption, TBitmapOwner glyph,
+                           int numGlyphs, bool isDefault)
     : default_(isDefault) {
   SetGlyph(std::move(glyph), numGlyphs);
-  CreateSystem(L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, parent, left, top, width,
-               height);
+  CreateSystem(L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, parent, bounds);
 }
 
 void TGlyphButton::SetGlyph(TBitmapOwner glyph, int numGlyphs) {

@@ -5,9 +5,9 @@
 // otherwise. Mnemonics ("&Add...") and the default-button frame work as on
 // any push button.
 //
-//   TGlyphButton btnAdd(pnl, 0, 0, 75, 25, L"&Add...", LoadGlyph(...));   // 18 x 18 glyph
+//   TGlyphButton btnAdd(pnl, {0, 0, 75, 25}, L"&Add...", LoadGlyph(...));   // 18 x 18 glyph
 //   btnAdd.SetMargin(5);                                                  // glyph 5 pixels from the left
-//   TGlyphButton btnStart(pnl, 128, 48, 75, 25, L"Start", startBitmap, 2); // 36 x 18: normal | disabled
+//   TGlyphButton btnStart(pnl, {128, 48, 75, 25}, L"Start", startBitmap, 2); // 36 x 18: normal | disabled
 //   btnStart.OnClick = [](TControl&) { ... };
 //
 // The glyph's bottom-left pixel is its transparent colour. The button owns
@@ -19,8 +19,8 @@
 
 class TGlyphButton : public TControl {
  public:
-  TGlyphButton(HWND parent, int left, int top, int width, int height, const std::wstring& caption,
-               TBitmapOwner glyph = nullptr, int numGlyphs = 1, bool isDefault = false);
+  TGlyphButton(HWND parent, const TBounds& bounds, const std::wstring& caption, TBitmapOwner glyph = nullptr,
+               int numGlyphs = 1, bool isDefault = false);
 
   // With numGlyphs 2 the bitmap holds the normal picture on the left and the
   // disabled one on the right.

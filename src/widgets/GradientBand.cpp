@@ -4,11 +4,11 @@
 
 #include "widgets/Underneath.h"
 
-TGradientBand::TGradientBand(HWND parent, int left, int top, int width, int height, TColor startColor, TColor endColor,
-                             int colorSteps, TGradientStyle style)
+TGradientBand::TGradientBand(HWND parent, const TBounds& bounds, TColor startColor, TColor endColor, int colorSteps,
+                             TGradientStyle style)
     : start_(startColor), end_(endColor), steps_(colorSteps < 1 ? 1 : colorSteps), style_(style) {
   SetTransparent(false);
-  CreateGraphic(L"DvGradientBand", parent, left, top, width, height);
+  CreateGraphic(L"DvGradientBand", parent, bounds);
   SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

@@ -2,8 +2,8 @@
 // A band filled with a gradient in a fixed number of colour steps (the
 // headers of the panels and of the About window). No caption, no bevel.
 //
-//   TGradientBand fil(pnl, 0, 0, 641, 41, SystemColor(COLOR_BTNFACE), SystemColor(COLOR_BTNSHADOW), 126);
-//   TGradientBand about(frm, 0, 0, 370, 89, SystemColor(COLOR_BTNSHADOW), SystemColor(COLOR_BTNFACE), 164,
+//   TGradientBand fil(pnl, {0, 0, 641, 41}, SystemColor(COLOR_BTNFACE), SystemColor(COLOR_BTNSHADOW), 126);
+//   TGradientBand about(frm, {0, 0, 370, 89}, SystemColor(COLOR_BTNSHADOW), SystemColor(COLOR_BTNFACE), 164,
 //                       gstDiagonalUp);
 //
 // The band puts itself at the bottom of the z-order: it is a backdrop, and
@@ -20,8 +20,8 @@ enum TGradientStyle {
 
 class TGradientBand : public TGraphicControl {
  public:
-  TGradientBand(HWND parent, int left, int top, int width, int height, TColor startColor, TColor endColor,
-                int colorSteps, TGradientStyle style = gstHorizontal);
+  TGradientBand(HWND parent, const TBounds& bounds, TColor startColor, TColor endColor, int colorSteps,
+                TGradientStyle style = gstHorizontal);
 
   TColor StartColor() const { return start_; }
   TColor EndColor() const { return end_; }

@@ -3,9 +3,9 @@
 #include "gui/GdiHandles.h"
 #include "widgets/Underneath.h"
 
-void TGraphicControl::CreateGraphic(const wchar_t* className, HWND parent, int left, int top, int width, int height,
+void TGraphicControl::CreateGraphic(const wchar_t* className, HWND parent, const TBounds& bounds,
                                     const std::wstring& text) {
-  CreateCustom(className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent, left, top, width, height);
+  CreateCustom(className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent, bounds);
   SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

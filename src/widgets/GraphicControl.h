@@ -56,8 +56,7 @@ class TGraphicControl : public TControl {
  protected:
   TGraphicControl() = default;
   // Creates the window; called by the most derived constructor.
-  void CreateGraphic(const wchar_t* className, HWND parent, int left, int top, int width, int height,
-                     const std::wstring& text = L"");
+  void CreateGraphic(const wchar_t* className, HWND parent, const TBounds& bounds, const std::wstring& text = L"");
 
   // Draws the content into dc; client is the control's client rectangle.
   virtual void Paint(HDC dc, const RECT& client) = 0;

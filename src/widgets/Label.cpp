@@ -4,15 +4,14 @@
 
 #include "widgets/Underneath.h"
 
-TLabel::TLabel(HWND parent, int left, int top, int width, int height, const std::wstring& caption, TAlignment alignment)
+TLabel::TLabel(HWND parent, const TBounds& bounds, const std::wstring& caption, TAlignment alignment)
     : alignment_(alignment) {
-  CreateLabel(L"DvLabel", parent, left, top, width, height, caption);
+  CreateLabel(L"DvLabel", parent, bounds, caption);
 }
 
-void TLabel::CreateLabel(const wchar_t* className, HWND parent, int left, int top, int width, int height,
-                         const std::wstring& caption) {
-  autoSize_ = width <= 0 || height <= 0;
-  CreateGraphic(className, parent, left, top, width, height, caption);
+void TLabel::CreateLabel(const wchar_t* className, HWND parent, const TBounds& bounds, const std::wstring& caption) {
+  autoSize_ = bounds.Width <= 0 || bounds.Height <= 0;
+  CreateGraphic(className, parent, bounds, caption);
   AdjustSize();
 }
 

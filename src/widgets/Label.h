@@ -1,7 +1,7 @@
 #pragma once
 // A transparent text label.
 //
-//   TLabel lbl(parent, 16, 28, 67, 13, L"&Stretch Mode:");
+//   TLabel lbl(parent, {16, 28, 67, 13}, L"&Stretch Mode:");
 //   lbl.SetFocusControl(cbo.Handle());       // Alt+S focuses the list
 //   lbl.SetFontColor(SystemColor(COLOR_3DDKSHADOW));
 //   lbl.SetAlignment(TAlignment::Right);
@@ -26,8 +26,7 @@
 
 class TLabel : public TGraphicControl {
  public:
-  TLabel(HWND parent, int left, int top, int width, int height, const std::wstring& caption,
-         TAlignment alignment = TAlignment::Left);
+  TLabel(HWND parent, const TBounds& bounds, const std::wstring& caption, TAlignment alignment = TAlignment::Left);
 
   TColor FontColor() const { return fontColor_; }
   void SetFontColor(TColor color);
@@ -59,8 +58,7 @@ class TLabel : public TGraphicControl {
 
  protected:
   TLabel() = default;
-  void CreateLabel(const wchar_t* className, HWND parent, int left, int top, int width, int height,
-                   const std::wstring& caption);
+  void CreateLabel(const wchar_t* className, HWND parent, const TBounds& bounds, const std::wstring& caption);
 
   void Paint(HDC dc, const RECT& client) override;
   void TextChanged() override;

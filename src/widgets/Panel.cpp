@@ -2,9 +2,9 @@
 
 #include "widgets/Underneath.h"
 
-TPanel::TPanel(HWND parent, int left, int top, int width, int height) : color_(SystemColor(COLOR_BTNFACE)) {
+TPanel::TPanel(HWND parent, const TBounds& bounds) : color_(SystemColor(COLOR_BTNFACE)) {
   CreateCustom(L"DvPanel", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, parent,
-               left, top, width, height);
+               bounds);
 }
 
 void TPanel::SetColor(TColor color) {
@@ -39,9 +39,9 @@ bool TPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
   }
 }
 
-TGroupBox::TGroupBox(HWND parent, int left, int top, int width, int height) {
+TGroupBox::TGroupBox(HWND parent, const TBounds& bounds) {
   CreateSystem(L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-               WS_EX_CONTROLPARENT, parent, left, top, width, height);
+               WS_EX_CONTROLPARENT, parent, bounds);
 }
 
 bool TGroupBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {

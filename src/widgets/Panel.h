@@ -4,15 +4,15 @@
 // navigation (Tab, arrows, mnemonics) walks into the controls they hold, and
 // both give their font to controls created in them.
 //
-//   TPanel pnl(frm, 0, 8, 641, 203);
-//   TGroupBox grp(frm, 8, 232, 353, 187);
+//   TPanel pnl(frm, {0, 8, 641, 203});
+//   TGroupBox grp(frm, {8, 232, 353, 187});
 #include "gui/Color.h"
 #include "gui/Control.h"
 #include "widgets/PaintBuffer.h"
 
 class TPanel : public TControl {
  public:
-  TPanel(HWND parent, int left, int top, int width, int height);
+  TPanel(HWND parent, const TBounds& bounds);
 
   TColor Color() const { return color_; }
   void SetColor(TColor color);
@@ -29,7 +29,7 @@ class TPanel : public TControl {
 
 class TGroupBox : public TControl {
  public:
-  TGroupBox(HWND parent, int left, int top, int width, int height);
+  TGroupBox(HWND parent, const TBounds& bounds);
   // A group box of the program has no caption.
   void SetCaption(const std::wstring&) override {}
 

@@ -2,8 +2,8 @@
 
 #include "gui/Canvas.h"
 
-TPictureBox::TPictureBox(HWND parent, int left, int top, int width, int height) {
-  CreateGraphic(L"DvPictureBox", parent, left, top, width, height);
+TPictureBox::TPictureBox(HWND parent, const TBounds& bounds) {
+  CreateGraphic(L"DvPictureBox", parent, bounds);
   picture_.OnChange = [this](TPicture&) { PictureChanged(); };
 }
 

@@ -6,7 +6,7 @@
 // changes (a GIF's next frame) repaints the box. OnPaint, when set, paints
 // instead of the picture.
 //
-//   TPictureBox img(pnl, 0, 0, 41, 41);
+//   TPictureBox img(pnl, {0, 0, 41, 41});
 //   img.Picture().LoadFromClassData("TGIFImage", stream);
 #include <functional>
 
@@ -15,7 +15,7 @@
 
 class TPictureBox : public TGraphicControl {
  public:
-  TPictureBox(HWND parent, int left, int top, int width, int height);
+  TPictureBox(HWND parent, const TBounds& bounds);
   ~TPictureBox() override;
 
   TPicture& Picture() { return picture_; }

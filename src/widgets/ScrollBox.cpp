@@ -17,10 +17,9 @@ bool IsLinkControl(HWND hwnd) {
 }
 }  // namespace
 
-TScrollBox::TScrollBox(HWND parent, int left, int top, int width, int height) {
+TScrollBox::TScrollBox(HWND parent, const TBounds& bounds) {
   CreateCustom(L"DvScrollBox", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-               WS_EX_CONTROLPARENT, parent, left, top, width, height, 0, nullptr,
-               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+               WS_EX_CONTROLPARENT, parent, bounds, 0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   Realign();
 }
 

@@ -9,7 +9,7 @@
 // opens the link's URL with the shell when it is clicked or activated with
 // Enter, so whoever fills the box needs no code of its own to run later.
 //
-//   TScrollBox scb(grp, 8, 32, 337, 139);
+//   TScrollBox scb(grp, {8, 32, 337, 139});
 //   CreateWindowExW(0, WC_LINK, ..., scb.Handle(), ...);   // children
 //   scb.Realign();
 #include <functional>
@@ -19,7 +19,7 @@
 
 class TScrollBox : public TControl {
  public:
-  TScrollBox(HWND parent, int left, int top, int width, int height);
+  TScrollBox(HWND parent, const TBounds& bounds);
 
   // Recomputes the scroll range from the children's extents.
   void Realign();

@@ -10,14 +10,13 @@ namespace {
 constexpr int kEdge = 2;  // free pixels at either end of the travel
 }
 
-TTrackBar::TTrackBar(HWND parent, int left, int top, int width, int height, int min, int max, int position)
+TTrackBar::TTrackBar(HWND parent, const TBounds& bounds, int min, int max, int position)
     : min_(min),
       max_(max < min ? min : max),
       position_(position < min_   ? min_
                 : position > max_ ? max_
                                   : position) {
-  CreateCustom(L"DvTrackBar", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, parent, left, top, width,
-               height);
+  CreateCustom(L"DvTrackBar", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, parent, bounds);
 }
 
 void TTrackBar::SetRange(int min, int max) {

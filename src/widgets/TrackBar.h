@@ -6,7 +6,7 @@
 // Home/End to the ends; the mouse drags the thumb, a click beside it moves
 // one page towards the pointer, the wheel moves by one.
 //
-//   TTrackBar trk(pnl, 6, 41, 190, 20, 1, 60, 10);
+//   TTrackBar trk(pnl, {6, 41, 190, 20}, 1, 60, 10);
 //   trk.SetThumb(LoadGlyphResource(id));  // 36 x 18, moved into the track bar
 //   trk.OnChange = [](TTrackBar& t) { ... t.Position() ... };
 #include <functional>
@@ -17,7 +17,7 @@
 
 class TTrackBar : public TControl {
  public:
-  TTrackBar(HWND parent, int left, int top, int width, int height, int min, int max, int position);
+  TTrackBar(HWND parent, const TBounds& bounds, int min, int max, int position);
 
   int Min() const { return min_; }
   int Max() const { return max_; }

@@ -141,12 +141,15 @@ TEST_F(Layout, TabWalksWallpapersThenSettingsGroupsThenEngine) {
   for (HWND window : order)
     if (TControl* control = TControl::FromHandle(window)) names.push_back(control->Name);
   // Each flat button right after the control it belongs to.
-  const std::vector<std::wstring> expected = {
-      L"lstFiles",          L"btnAdd",          L"btnRemove",         L"btnClear",
-      L"chkRandomPointer",  L"btnPointerSettings", L"chkRandomSSaver", L"btnSSaverSettings",
-      L"chkTimer",          L"trkTimer",        L"chkRunAtStartup",   L"chkTrayIcon",
-      L"cboStretchMode",    L"btnStretchModeHelp", L"cboBGColor",     L"btnAbout",
-      L"btnStart",          L"btnExit"};
+  const std::vector<std::wstring> expected = {L"lstFiles",         L"btnAdd",
+                                              L"btnRemove",        L"btnClear",
+                                              L"chkRandomPointer", L"btnPointerSettings",
+                                              L"chkRandomSSaver",  L"btnSSaverSettings",
+                                              L"chkTimer",         L"trkTimer",
+                                              L"chkRunAtStartup",  L"chkTrayIcon",
+                                              L"cboStretchMode",   L"btnStretchModeHelp",
+                                              L"cboBGColor",       L"btnAbout",
+                                              L"btnStart",         L"btnExit"};
   EXPECT_EQ(names, expected);
 }
 
@@ -164,7 +167,7 @@ TEST_F(Layout, AFieldOfAnotherKindStopsTheBuild) {
   };
   TBuildSteps<TKind> steps;
   steps.Make = [](TKind, const TMakeRequest& r) -> std::unique_ptr<TControl> {
-    return std::make_unique<TPanel>(r.Parent, r.Bounds.Left, r.Bounds.Top, r.Bounds.Width, r.Bounds.Height);
+    return std::make_unique<TPanel>(r.Parent, TBounds{r.Bounds.Left, r.Bounds.Top, r.Bounds.Width, r.Bounds.Height});
   };
   TBuiltControls built;
   Open();

@@ -70,7 +70,7 @@ HWND SharedFrame(COLORREF background) {
 
 TPictureWindow::TPictureWindow(int width, int height, COLORREF background) {
   hwnd_ = SharedFrame(background);
-  box_ = std::make_unique<TPictureBox>(hwnd_, 10, 10, width, height);
+  box_ = std::make_unique<TPictureBox>(hwnd_, TBounds{10, 10, width, height});
   UpdateWindow(box_->Handle());
 }
 

@@ -47,7 +47,7 @@ void PumpMessages() {
   }
 }
 
-TWallpaperGrid::TWallpaperGrid(HWND host) : TVirtualGrid(host, 8, 48, 551, 135) {
+TWallpaperGrid::TWallpaperGrid(HWND host) : TVirtualGrid(host, TBounds{8, 48, 551, 135}) {
   List.OnChange = [this](const TWallpaperChange& change) { TWallpaperView::FollowChange(*this, change); };
 }
 

@@ -30,7 +30,7 @@ int Distance(COLORREF a, COLORREF b) {
 
 TEST(GradientBand, HorizontalStepsRunFromStartToEnd) {
   THostWindow host;
-  TGradientBand band(host.Panel(), 0, 0, 641, 41, RGBColor(0, 0, 0), RGBColor(250, 0, 0), 126);
+  TGradientBand band(host.Panel(), {0, 0, 641, 41}, RGBColor(0, 0, 0), RGBColor(250, 0, 0), 126);
   const auto bitmap = Render(band.Handle());
   std::vector<COLORREF> row;
   for (int x = 0; x < 641; ++x) row.push_back(PixelAt(*bitmap, x, 20));
@@ -56,7 +56,7 @@ TEST(GradientBand, HorizontalStepsRunFromStartToEnd) {
 
 TEST(GradientBand, SystemColoursAreResolved) {
   THostWindow host;
-  TGradientBand band(host.Panel(), 0, 0, 641, 41, SystemColor(COLOR_BTNFACE), SystemColor(COLOR_BTNSHADOW), 126);
+  TGradientBand band(host.Panel(), {0, 0, 641, 41}, SystemColor(COLOR_BTNFACE), SystemColor(COLOR_BTNSHADOW), 126);
   const auto bitmap = Render(band.Handle());
   EXPECT_EQ(PixelAt(*bitmap, 0, 0), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(PixelAt(*bitmap, 640, 40), GetSysColor(COLOR_BTNSHADOW));
@@ -64,7 +64,7 @@ TEST(GradientBand, SystemColoursAreResolved) {
 
 TEST(GradientBand, DiagonalRunsTowardsTheTopRight) {
   THostWindow host;
-  TGradientBand band(host.Panel(), 0, 0, 370, 89, RGBColor(0, 0, 0), RGBColor(0, 0, 246), 164, gstDiagonalUp);
+  TGradientBand band(host.Panel(), {0, 0, 370, 89}, RGBColor(0, 0, 0), RGBColor(0, 0, 246), 164, gstDiagonalUp);
   const auto bitmap = Render(band.Handle());
   EXPECT_EQ(PixelAt(*bitmap, 0, 88), RGB(0, 0, 0));
   EXPECT_EQ(PixelAt(*bitmap, 369, 0), RGB(0, 0, 246));
@@ -82,9 +82,9 @@ TEST(GradientBand, DiagonalRunsTowardsTheTopRight) {
 
 TEST(TransparentControls, PaintTheBandBeneathThem) {
   THostWindow host;
-  TGradientBand band(host.Panel(), 0, 0, 200, 41, RGBColor(200, 10, 10), RGBColor(200, 10, 10), 1);
-  TLabel label(host.Panel(), 10, 5, 60, 13, L"x");
-  TDrawnEdge edge(host.Panel(), 100, 10, 50, 5);
+  TGradientBand band(host.Panel(), {0, 0, 200, 41}, RGBColor(200, 10, 10), RGBColor(200, 10, 10), 1);
+  TLabel label(host.Panel(), {10, 5, 60, 13}, L"x");
+  TDrawnEdge edge(host.Panel(), {100, 10, 50, 5});
   const auto bitmap = Render(label.Handle(), RGB(255, 255, 255), PRF_CLIENT | PRF_ERASEBKGND);
   EXPECT_EQ(PixelAt(*bitmap, 59, 12), RGB(200, 10, 10));
   // The edge: a sunken outer line along its top, nothing else painted.
@@ -97,7 +97,7 @@ TEST(TransparentControls, PaintTheBandBeneathThem) {
 
 TEST(Bevel, BottomLineIsLoweredAtTheBottomEdge) {
   THostWindow host;
-  TBevel bevel(host.Panel(), 8, 80, 353, 9, bsBottomLine);
+  TBevel bevel(host.Panel(), {8, 80, 353, 9}, bsBottomLine);
   const auto bitmap = Render(bevel.Handle());
   EXPECT_EQ(PixelAt(*bitmap, 100, 7), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(PixelAt(*bitmap, 100, 8), GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -106,7 +106,7 @@ TEST(Bevel, BottomLineIsLoweredAtTheBottomEdge) {
 
 TEST(Label, AutoSizeKeepsTheRightEdgeOfRightAlignedLabels) {
   THostWindow host;
-  TLabel label(host.Panel(), 300, 12, 0, 0, L"Ombrelle");
+  TLabel label(host.Panel(), {300, 12, 0, 0}, L"Ombrelle");
   const int width = label.Width();
   EXPECT_GT(width, 20);
   EXPECT_GT(label.Height(), 8);
@@ -116,13 +116,13 @@ TEST(Label, AutoSizeKeepsTheRightEdgeOfRightAlignedLabels) {
   EXPECT_GT(label.Width(), width);
   EXPECT_EQ(label.Left() + label.Width(), right);
   // A fixed-size label keeps its size.
-  TLabel fixed(host.Panel(), 10, 40, 36, 13, L"minutes and more");
+  TLabel fixed(host.Panel(), {10, 40, 36, 13}, L"minutes and more");
   EXPECT_EQ(fixed.Width(), 36);
 }
 
 TEST(Label, MnemonicFocusesItsControl) {
   THostWindow host;
-  TLabel label(host.Panel(), 16, 28, 67, 13, L"&Stretch Mode:");
+  TLabel label(host.Panel(), {16, 28, 67, 13}, L"&Stretch Mode:");
   HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 88, 24, 100, 21, host.Panel(),
                               nullptr, nullptr, nullptr);
   HWND other = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 88, 60, 100, 21, host.Panel(),
@@ -145,7 +145,7 @@ TEST(Label, MnemonicFocusesItsControl) {
 
 TEST(Label, HoverEventsAndHint) {
   THostWindow host;
-  TLabel label(host.Panel(), 144, 122, 0, 0, L"www.example.com");
+  TLabel label(host.Panel(), {144, 122, 0, 0}, L"www.example.com");
   int enters = 0;
   int leaves = 0;
   label.OnMouseEnter = [&](TControl&) { ++enters; };
@@ -167,7 +167,7 @@ TEST(Label, HoverEventsAndHint) {
 
 TEST(Label, ClickNeedsPressAndReleaseInside) {
   THostWindow host;
-  TLabel label(host.Panel(), 10, 10, 60, 13, L"Update links");
+  TLabel label(host.Panel(), {10, 10, 60, 13}, L"Update links");
   int clicks = 0;
   label.OnClick = [&](TControl&) { ++clicks; };
   SendMessageW(label.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -180,7 +180,7 @@ TEST(Label, ClickNeedsPressAndReleaseInside) {
 
 TEST(EffectLabel, GradientLettersDarkenTowardsTheRight) {
   THostWindow host;
-  TEffectLabel title(host.Panel(), 40, 0, 122, 30, L"Wallpapers", TTextEffect::Raised, true);
+  TEffectLabel title(host.Panel(), {40, 0, 122, 30}, L"Wallpapers", TTextEffect::Raised, true);
   title.SetOwnedFont(MakeFont({L"Times New Roman", 24, true, false, false, ANSI_CHARSET}));
   title.SetFontColor(RGBColor(128, 128, 255));
   title.SetGradient(true, RGBColor(0, 0, 128));
@@ -208,7 +208,7 @@ TEST(EffectLabel, GradientLettersDarkenTowardsTheRight) {
 
 TEST(EffectLabel, TwoLinesAndEllipsis) {
   THostWindow host;
-  TEffectLabel hint(host.Panel(), 280, 47, 137, 27, L"For new settings to take\r\neffect, restart the engine.",
+  TEffectLabel hint(host.Panel(), {280, 47, 137, 27}, L"For new settings to take\r\neffect, restart the engine.",
                     TTextEffect::Sunken, true);
   const auto bitmap = Render(hint.Handle());
   auto inkInRows = [&](int top, int bottom) {
@@ -221,7 +221,7 @@ TEST(EffectLabel, TwoLinesAndEllipsis) {
   EXPECT_TRUE(inkInRows(14, 27));
   EXPECT_EQ(hint.Width(), 137);
 
-  TEffectLabel count(host.Panel(), 8, 186, 100, 15, std::wstring(60, L'W'), TTextEffect::Raised);
+  TEffectLabel count(host.Panel(), {8, 186, 100, 15}, std::wstring(60, L'W'), TTextEffect::Raised);
   count.SetEndEllipsis(true);
   // Cut text ends in dots: the last ink column lies well inside, and the
   // lettering does not run off the label.
@@ -236,7 +236,7 @@ TEST(EffectLabel, TwoLinesAndEllipsis) {
 
 TEST(FlatSpeedButton, TurnsBlueUnderThePointer) {
   THostWindow host;
-  TFlatSpeedButton button(host.Panel(), 160, 24, 52, 17, L"Settings...");
+  TFlatSpeedButton button(host.Panel(), {160, 24, 52, 17}, L"Settings...");
   int clicks = 0;
   button.OnClick = [&](TControl&) { ++clicks; };
   EXPECT_FALSE(HasColor(*Render(button.Handle()), RGB(0, 0, 255)));
@@ -259,7 +259,7 @@ TEST(FlatSpeedButton, TurnsBlueUnderThePointer) {
 
 TEST(FlatSpeedButton, DisabledIsGreyAndNeverHot) {
   THostWindow host;
-  TFlatSpeedButton button(host.Panel(), 198, 24, 19, 21, L"?");
+  TFlatSpeedButton button(host.Panel(), {198, 24, 19, 21}, L"?");
   button.SetEnabled(false);
   SendMessageW(button.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   const auto bitmap = Render(button.Handle());
@@ -269,10 +269,10 @@ TEST(FlatSpeedButton, DisabledIsGreyAndNeverHot) {
 
 TEST(TransparentControls, LieUnderOverlappingWindowedControls) {
   THostWindow host;
-  TLabel error(host.Panel(), 8, 40, 337, 13, L"Unable to find the external links file!");
+  TLabel error(host.Panel(), {8, 40, 337, 13}, L"Unable to find the external links file!");
   HWND box = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 8, 32, 337, 139, host.Panel(), nullptr, nullptr,
                              nullptr);
-  TLabel apart(host.Panel(), 8, 300, 60, 13, L"apart");
+  TLabel apart(host.Panel(), {8, 300, 60, 13}, L"apart");
   InvalidateRect(error.Handle(), nullptr, FALSE);
   UpdateWindow(error.Handle());
   bool below = false;
@@ -287,8 +287,8 @@ TEST(TransparentControls, LieUnderOverlappingWindowedControls) {
 
 TEST(TransparentControls, HiddenWindowedControlsCoverThemWhenShown) {
   THostWindow host;
-  TLabel timer(host.Panel(), 149, 25, 36, 13, L"minutes");
-  TPanel style(host.Panel(), 16, 24, 169, 17);
+  TLabel timer(host.Panel(), {149, 25, 36, 13}, L"minutes");
+  TPanel style(host.Panel(), {16, 24, 169, 17});
   style.SetVisible(false);
   InvalidateRect(timer.Handle(), nullptr, FALSE);
   UpdateWindow(timer.Handle());
@@ -297,13 +297,13 @@ TEST(TransparentControls, HiddenWindowedControlsCoverThemWhenShown) {
 
 TEST(Panel, ContainsTabStopsAndPassesItsFont) {
   THostWindow host;
-  TPanel panel(host.Panel(), 0, 8, 641, 203);
+  TPanel panel(host.Panel(), {0, 8, 641, 203});
   EXPECT_TRUE(GetWindowLongW(panel.Handle(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
   // Controls made in the panel take the font of the window the panel is in.
   EXPECT_EQ(panel.Font(), GetStockObject(DEFAULT_GUI_FONT));
-  TLabel label(panel.Handle(), 8, 0, 0, 0, L"Desktop Settings:");
+  TLabel label(panel.Handle(), {8, 0, 0, 0}, L"Desktop Settings:");
   EXPECT_EQ(label.Font(), GetStockObject(DEFAULT_GUI_FONT));
-  TGroupBox group(host.Panel(), 8, 232, 353, 187);
+  TGroupBox group(host.Panel(), {8, 232, 353, 187});
   group.SetCaption(L"caption");
   EXPECT_EQ(group.Caption(), L"");
   EXPECT_TRUE(GetWindowLongW(group.Handle(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
@@ -311,7 +311,7 @@ TEST(Panel, ContainsTabStopsAndPassesItsFont) {
 
 TEST(Label, RightAlignedAutoSizeEndsWhereMade) {
   THostWindow host;
-  TLabel label(host.Panel(), 360, 12, 0, 0, L"Ombrelle", TAlignment::Right);
+  TLabel label(host.Panel(), {360, 12, 0, 0}, L"Ombrelle", TAlignment::Right);
   EXPECT_EQ(label.Left() + label.Width(), 360);
   EXPECT_GT(label.Width(), 20);
 }

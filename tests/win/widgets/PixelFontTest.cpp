@@ -29,7 +29,7 @@ using Rows = std::vector<std::string>;
 
 TEST(PixelFont, DigitOneSizesItselfAndPaintsOnlyInk) {
   THostWindow host;
-  TPixelFont label(host.Panel(), 15, 62, 40, 40);
+  TPixelFont label(host.Panel(), {15, 62, 40, 40});
   label.SetCaption("1");
   EXPECT_EQ(label.Width(), 4);
   EXPECT_EQ(label.Height(), 5);
@@ -40,7 +40,7 @@ TEST(PixelFont, DigitOneSizesItselfAndPaintsOnlyInk) {
 
 TEST(PixelFont, SixtyAndUnknownCharacters) {
   THostWindow host;
-  TPixelFont label(host.Panel(), 179, 62);
+  TPixelFont label(host.Panel(), {179, 62});
   label.SetCaption("60");
   EXPECT_EQ(label.Width(), 9);
   EXPECT_EQ(label.Height(), 5);
@@ -53,7 +53,7 @@ TEST(PixelFont, SixtyAndUnknownCharacters) {
 
 TEST(PixelFont, EmptyCaptionKeepsTheHeight) {
   THostWindow host;
-  TPixelFont label(host.Panel(), 10, 10);
+  TPixelFont label(host.Panel(), {10, 10});
   label.SetSizeFactor(2);
   label.SetCaption(std::string());
   EXPECT_EQ(label.Width(), 0);
@@ -62,7 +62,7 @@ TEST(PixelFont, EmptyCaptionKeepsTheHeight) {
 
 TEST(PixelFont, SizeFactorScalesCellsAndIgnoresNonPositive) {
   THostWindow host;
-  TPixelFont label(host.Panel(), 10, 10);
+  TPixelFont label(host.Panel(), {10, 10});
   label.SetCaption("1");
   label.SetSizeFactor(3);
   EXPECT_EQ(label.Width(), 12);
@@ -84,7 +84,7 @@ TEST(PixelFont, SizeFactorScalesCellsAndIgnoresNonPositive) {
 TEST(PixelFont, LetsTheParentShowThrough) {
   THostWindow host;
   host.PanelControl().SetColor(RGBColor(10, 200, 30));
-  TPixelFont label(host.Panel(), 20, 20);
+  TPixelFont label(host.Panel(), {20, 20});
   label.SetCaption("1");
   // With its backdrop, the blank cells show the panel's colour.
   const auto bitmap = Render(label.Handle(), RGB(255, 255, 255), PRF_CLIENT | PRF_ERASEBKGND);
@@ -105,7 +105,7 @@ TEST(PixelFont, LocaleUpperCasingOfWesternLetters) {
 
 TEST(PixelFont, WideCaptionIsConvertedTo1252) {
   THostWindow host;
-  TPixelFont label(host.Panel(), 10, 10);
+  TPixelFont label(host.Panel(), {10, 10});
   label.SetCaption(std::wstring(L"\u00F8\u20AC"));  // o with stroke, euro sign (0x80)
   EXPECT_EQ(label.CaptionText(), std::string("\xF8\x80"));
   EXPECT_EQ(label.Width(), 6 + 5);

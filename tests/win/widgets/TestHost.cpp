@@ -27,7 +27,7 @@ HWND SharedFrame() {
 }  // namespace
 
 THostWindow::THostWindow(int width, int height) : hwnd_(SharedFrame()) {
-  panel_ = std::make_unique<TPanel>(hwnd_, 0, 0, width, height);
+  panel_ = std::make_unique<TPanel>(hwnd_, TBounds{0, 0, width, height});
   SendMessageW(panel_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 }
 

@@ -42,7 +42,7 @@ COLORREF Around(const TMemoryBitmap& bitmap, int x, int y) { return PixelAt(bitm
 
 TEST(TrackBar, PositionIsClampedAndEveryChangeReported) {
   THostWindow host;
-  TTrackBar trk(host.Panel(), 6, 41, 190, 20, 1, 60, 10);
+  TTrackBar trk(host.Panel(), {6, 41, 190, 20}, 1, 60, 10);
   std::vector<int> seen;
   trk.OnChange = [&](TTrackBar& t) { seen.push_back(t.Position()); };
   trk.SetPosition(0);
@@ -66,7 +66,7 @@ TEST(TrackBar, PositionIsClampedAndEveryChangeReported) {
 
 TEST(TrackBar, MousePagesAndDrags) {
   THostWindow host;
-  TTrackBar trk(host.Panel(), 6, 41, 190, 20, 1, 60, 10);
+  TTrackBar trk(host.Panel(), {6, 41, 190, 20}, 1, 60, 10);
   trk.SetThumb(MakeGlyph({RGB(200, 0, 0), RGB(0, 0, 200)}, 18));
   // Thumb ends: 2 pixels from either edge.
   trk.SetPosition(1);
@@ -94,7 +94,7 @@ TEST(TrackBar, MousePagesAndDrags) {
 
 TEST(TrackBar, PaintsThumbTrackAndTicks) {
   THostWindow host;
-  TTrackBar trk(host.Panel(), 6, 41, 190, 20, 1, 60, 1);
+  TTrackBar trk(host.Panel(), {6, 41, 190, 20}, 1, 60, 1);
   trk.SetThumb(MakeGlyph({RGB(200, 0, 0), RGB(0, 0, 200)}, 18));
   const auto bitmap = Render(trk.Handle());
   // Normal thumb state at the start, its transparent corner shows the track.
@@ -115,7 +115,7 @@ TEST(TrackBar, PaintsThumbTrackAndTicks) {
 
 TEST(ColorBox, SelectsStandardSystemAndCustomColours) {
   THostWindow host;
-  TColorBox cbo(host.Panel(), 290, 23, 135, 22);
+  TColorBox cbo(host.Panel(), {290, 23, 135, 22});
   EXPECT_EQ(cbo.Count(), 1 + 16 + 4 + 25);
   EXPECT_EQ(SendMessageW(cbo.Handle(), CB_GETITEMHEIGHT, 0, 0), 16);
   EXPECT_EQ(cbo.ColorNames(0), L"Custom...");
@@ -141,7 +141,7 @@ TEST(ColorBox, SelectsStandardSystemAndCustomColours) {
 
 TEST(ColorBox, ReportsChoicesOfTheUser) {
   THostWindow host;
-  TColorBox cbo(host.Panel(), 290, 23, 135, 22);
+  TColorBox cbo(host.Panel(), {290, 23, 135, 22});
   int changes = 0;
   cbo.OnChange = [&](TColorBox&) { ++changes; };
   cbo.SetSelected(RGBColor(0, 0, 128));
@@ -156,7 +156,7 @@ TEST(ColorBox, ReportsChoicesOfTheUser) {
 
 TEST(ColorBox, DrawsSwatchAndName) {
   THostWindow host;
-  TColorBox cbo(host.Panel(), 290, 23, 135, 22);
+  TColorBox cbo(host.Panel(), {290, 23, 135, 22});
   cbo.SetSelected(RGBColor(0, 255, 0));
   TMemoryBitmap bitmap(135, 16);
   DRAWITEMSTRUCT item{};
@@ -178,7 +178,7 @@ TEST(ColorBox, DrawsSwatchAndName) {
 
 TEST(GlyphButton, ShowsTheDisabledHalfWhenDisabled) {
   THostWindow host;
-  TGlyphButton btn(host.Panel(), 128, 48, 75, 25, L"Start", MakeGlyph({RGB(200, 0, 0), RGB(0, 0, 200)}, 18), 2);
+  TGlyphButton btn(host.Panel(), {128, 48, 75, 25}, L"Start", MakeGlyph({RGB(200, 0, 0), RGB(0, 0, 200)}, 18), 2);
   const auto enabled = Render(btn.Handle());
   // Glyph and caption centred together: the glyph starts left of the middle.
   bool red = false;
@@ -198,7 +198,7 @@ TEST(GlyphButton, ShowsTheDisabledHalfWhenDisabled) {
 
 TEST(GlyphButton, GlyphPlacementAndGreyedSingleGlyph) {
   THostWindow host;
-  TGlyphButton add(host.Panel(), 0, 0, 75, 25, L"&Add...", MakeGlyph({RGB(200, 0, 0)}, 18));
+  TGlyphButton add(host.Panel(), {0, 0, 75, 25}, L"&Add...", MakeGlyph({RGB(200, 0, 0)}, 18));
   add.SetMargin(5);
   auto bitmap = Render(add.Handle());
   EXPECT_EQ(PixelAt(*bitmap, 5, 10), RGB(200, 0, 0));
@@ -213,7 +213,7 @@ TEST(GlyphButton, GlyphPlacementAndGreyedSingleGlyph) {
   EXPECT_EQ(GetRValue(grey), GetGValue(grey));
   EXPECT_EQ(GetGValue(grey), GetBValue(grey));
 
-  TGlyphButton about(host.Panel(), 8, 48, 25, 25, L"", MakeGlyph({RGB(0, 150, 0)}, 18));
+  TGlyphButton about(host.Panel(), {8, 48, 25, 25}, L"", MakeGlyph({RGB(0, 150, 0)}, 18));
   bitmap = Render(about.Handle());
   EXPECT_EQ(PixelAt(*bitmap, 12, 12), RGB(0, 150, 0));
   EXPECT_EQ(PixelAt(*bitmap, 4, 12), RGB(0, 150, 0));
@@ -222,7 +222,7 @@ TEST(GlyphButton, GlyphPlacementAndGreyedSingleGlyph) {
 
 TEST(GlyphButton, ClicksAndKeepsItsDrawingStyle) {
   THostWindow host;
-  TGlyphButton ok(host.Panel(), 278, 0, 75, 25, L"OK", nullptr, 1, true);
+  TGlyphButton ok(host.Panel(), {278, 0, 75, 25}, L"OK", nullptr, 1, true);
   int clicks = 0;
   ok.OnClick = [&](TControl&) { ++clicks; };
   ok.PerformClick();
@@ -236,7 +236,7 @@ TEST(GlyphButton, ClicksAndKeepsItsDrawingStyle) {
 
 TEST(ScrollBox, RangeFollowsTheChildren) {
   THostWindow host;
-  TScrollBox scb(host.Panel(), 8, 32, 337, 139);
+  TScrollBox scb(host.Panel(), {8, 32, 337, 139});
   std::vector<HWND> children;
   for (int i = 0; i < 10; ++i)
     children.push_back(CreateWindowExW(0, L"STATIC", L"link", WS_CHILD | WS_VISIBLE, 4, i * 30, 200, 20, scb.Handle(),
@@ -271,7 +271,7 @@ TEST(ScrollBox, RangeFollowsTheChildren) {
 
 TEST(ScrollBox, OpensTheAddressOfAClickedLink) {
   THostWindow host;
-  TScrollBox scb(host.Panel(), 8, 32, 337, 139);
+  TScrollBox scb(host.Panel(), {8, 32, 337, 139});
   HWND link = CreateWindowExW(0, WC_LINK, L"<a href=\"http://www.example.invalid/more\">More wallpapers</a>",
                               WS_CHILD | WS_VISIBLE, 4, 4, 200, 20, scb.Handle(), nullptr, nullptr, nullptr);
   ASSERT_NE(link, nullptr);
