@@ -32,7 +32,6 @@ TSettingsPanel::TSettingsPanel(const TSettingsControls& controls, TSettings& set
         L"stretched wallpaper will not be changed. The background of the image will be filled by the specified "
         L"color.");
   };
-  c_.TimerStyle->SetVisible(false);
 }
 
 void TSettingsPanel::Show() {
