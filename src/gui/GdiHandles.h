@@ -54,8 +54,8 @@ class TScreenDC : public TWindowDC {
 };
 
 // The device context of one WM_PAINT. The paint ends whatever happens while
-// drawing: a drawing that raises still validates the window, so its error is
-// reported once and not again on every following paint.
+// drawing: when a drawing raises, the DC still goes back to the window
+// manager and the caret that BeginPaint hid shows again.
 class TPaintDC {
  public:
   explicit TPaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}

@@ -40,7 +40,7 @@ std::wstring ERegistryException::Reason() const {
   return Utf8ToWide(what());
 }
 
-void TRegKeyHandle::Reset(HKEY key) {
+void TRegKeyOwner::Reset(HKEY key) {
   if (key_ && !IsRootKey(key_)) RegCloseKey(key_);
   key_ = key;
 }
@@ -85,7 +85,7 @@ void TRegistry::CloseKey() {
 bool TRegistry::KeyExists(const std::wstring& key) const {
   HKEY opened = nullptr;
   if (RegOpenKeyExW(rootKey_, RelativePath(key).c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return false;
-  TRegKeyHandle owner(opened);
+  TRegKeyOwner owner(opened);
   return true;
 }
 

@@ -31,18 +31,18 @@ class ERegistryException : public std::runtime_error {
 
 // Owner of one registry key handle (the predefined root keys are never
 // closed).
-class TRegKeyHandle {
+class TRegKeyOwner {
  public:
-  TRegKeyHandle() = default;
-  explicit TRegKeyHandle(HKEY key) : key_(key) {}
-  ~TRegKeyHandle() { Reset(); }
-  TRegKeyHandle(TRegKeyHandle&& other) noexcept : key_(other.Release()) {}
-  TRegKeyHandle& operator=(TRegKeyHandle&& other) noexcept {
+  TRegKeyOwner() = default;
+  explicit TRegKeyOwner(HKEY key) : key_(key) {}
+  ~TRegKeyOwner() { Reset(); }
+  TRegKeyOwner(TRegKeyOwner&& other) noexcept : key_(other.Release()) {}
+  TRegKeyOwner& operator=(TRegKeyOwner&& other) noexcept {
     if (this != &other) Reset(other.Release());
     return *this;
   }
-  TRegKeyHandle(const TRegKeyHandle&) = delete;
-  TRegKeyHandle& operator=(const TRegKeyHandle&) = delete;
+  TRegKeyOwner(const TRegKeyOwner&) = delete;
+  TRegKeyOwner& operator=(const TRegKeyOwner&) = delete;
 
   HKEY Get() const { return key_; }
   explicit operator bool() const { return key_ != nullptr; }
@@ -112,7 +112,7 @@ class TRegistry {
   void WriteData(const std::wstring& name, DWORD type, const void* data, DWORD size);
 
   HKEY rootKey_;
-  TRegKeyHandle currentKey_;
+  TRegKeyOwner currentKey_;
   std::wstring currentPath_;
   // The key that the last opening asked for, and why it failed.
   std::wstring openedPath_;

@@ -21,14 +21,14 @@ std::string Quoted(const std::wstring& fileName) { return "\"" + WideToUtf8(file
 
 std::string SystemErrorText(DWORD code) { return WideToUtf8(SystemErrorMessage(code)); }
 
-class TFileHandle {
+class TFileOwner {
  public:
-  explicit TFileHandle(HANDLE handle) : handle_(handle) {}
-  ~TFileHandle() {
+  explicit TFileOwner(HANDLE handle) : handle_(handle) {}
+  ~TFileOwner() {
     if (Valid()) CloseHandle(handle_);
   }
-  TFileHandle(const TFileHandle&) = delete;
-  TFileHandle& operator=(const TFileHandle&) = delete;
+  TFileOwner(const TFileOwner&) = delete;
+  TFileOwner& operator=(const TFileOwner&) = delete;
   bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return handle_; }
   // Closes now so that the file can be moved; reports whether closing worked.
@@ -106,7 +106,7 @@ std::wstring ReplacementFileName(const std::wstring& fileName) { return fileName
 
 bool ReadWholeFile(const std::wstring& fileName, std::string& bytes) {
   bytes.clear();
-  TFileHandle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  TFileOwner file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) {
     const DWORD code = GetLastError();
@@ -141,7 +141,7 @@ void WriteFileReplacing(const std::wstring& fileName, std::string_view bytes) {
       throw EStreamError("Cannot save file " + Quoted(fileName) + ". The file is read-only.");
   }
   TTemporaryFile temporary(ReplacementFileName(fileName));
-  TFileHandle file(
+  TFileOwner file(
       CreateFileW(temporary.Name().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) {
     const DWORD code = GetLastError();

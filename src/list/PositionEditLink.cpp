@@ -205,8 +205,7 @@ bool STDMETHODCALLTYPE TPositionEditLink::CancelEdit() {
 
 void STDMETHODCALLTYPE TPositionEditLink::ProcessMessage(MSG& message) {
   if (!box_) return;
-  auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(box_->Handle(), GWLP_WNDPROC));
-  CallWindowProcW(proc, box_->Handle(), message.message, message.wParam, message.lParam);
+  SendMessageW(box_->Handle(), message.message, message.wParam, message.lParam);
 }
 
 void TPositionEditLink::WatchFocus(bool watch) {

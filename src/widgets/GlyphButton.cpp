@@ -36,14 +36,14 @@ void DrawGreyed(HDC dc, int x, int y, HBITMAP source, const TGlyphPart& part, CO
   TransparentBlt(dc, x, y, part.Width, part.Height, grey.DC(), 0, 0, part.Width, part.Height, transparent);
 }
 
-struct TThemeHandle {
+struct TThemeOwner {
   HTHEME theme;
-  explicit TThemeHandle(HWND hwnd) : theme(IsAppThemed() ? OpenThemeData(hwnd, L"BUTTON") : nullptr) {}
-  ~TThemeHandle() {
+  explicit TThemeOwner(HWND hwnd) : theme(IsAppThemed() ? OpenThemeData(hwnd, L"BUTTON") : nullptr) {}
+  ~TThemeOwner() {
     if (theme) CloseThemeData(theme);
   }
-  TThemeHandle(const TThemeHandle&) = delete;
-  TThemeHandle& operator=(const TThemeHandle&) = delete;
+  TThemeOwner(const TThemeOwner&) = delete;
+  TThemeOwner& operator=(const TThemeOwner&) = delete;
 };
 }  // namespace
 
@@ -127,7 +127,7 @@ bool TGlyphButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
 void TGlyphButton::DrawFace(HDC dc, const RECT& rect, UINT itemState) {
   const bool disabled = itemState & ODS_DISABLED;
   const bool pushed = itemState & ODS_SELECTED;
-  TThemeHandle theme(Handle());
+  TThemeOwner theme(Handle());
   RECT content = rect;
   if (theme.theme) {
     int state = PBS_NORMAL;

@@ -18,18 +18,14 @@ THostWindow::THostWindow(int width, int height) {
   }
   RECT frame{0, 0, width, height};
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  hwnd_ = CreateWindowExW(0, kHostClass, L"Grid test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
-                          frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                          GetModuleHandleW(nullptr), nullptr);
+  hwnd_.reset(CreateWindowExW(0, kHostClass, L"Grid test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
+                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr));
   font_.reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif"));
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  ShowWindow(hwnd_, SW_SHOW);
-  SetForegroundWindow(hwnd_);
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
   PumpMessages();
-}
-
-THostWindow::~THostWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
 }
 
 THostWindow& SharedHost() {

@@ -8,20 +8,21 @@
 #include <vector>
 
 #include "gui/GdiHandles.h"
+#include "gui/GdiObject.h"
 #include "list/PositionEditLink.h"
 #include "list/WallpaperView.h"
 
 class THostWindow {
  public:
   THostWindow(int width = 600, int height = 260);
-  ~THostWindow();
   THostWindow(const THostWindow&) = delete;
   THostWindow& operator=(const THostWindow&) = delete;
-  HWND Handle() const { return hwnd_; }
+  HWND Handle() const { return hwnd_.get(); }
 
  private:
-  HWND hwnd_ = nullptr;
-  TGdiObjectOwner<HFONT> font_;
+  // The font outlives the window that uses it.
+  TFontOwner font_;
+  TWindowOwner hwnd_;
 };
 
 // One host for the whole test program: closing a top-level window costs
