@@ -137,8 +137,14 @@ ULONG STDMETHODCALLTYPE TWallpaperDrop::Release() {
   return left;
 }
 
+bool TWallpaperDrop::TakesDrops() const {
+  // While a dialog of the window is open (the Add dialog, the question
+  // before Clear) the list must not change under it.
+  return window_ && IsWindowEnabled(GetAncestor(window_, GA_ROOT));
+}
+
 DWORD TWallpaperDrop::Effect(DWORD allowed) const {
-  return accepts_ && (allowed & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+  return accepts_ && TakesDrops() && (allowed & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
 }
 
 HRESULT STDMETHODCALLTYPE TWallpaperDrop::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
@@ -169,7 +175,7 @@ HRESULT STDMETHODCALLTYPE TWallpaperDrop::Drop(IDataObject* data, DWORD, POINTL,
   if (!effect) return E_INVALIDARG;
   const DWORD allowed = *effect;
   *effect = DROPEFFECT_NONE;
-  if (!window_ || !data || !(allowed & DROPEFFECT_COPY)) return S_OK;
+  if (!TakesDrops() || !data || !(allowed & DROPEFFECT_COPY)) return S_OK;
   try {
     // The data is only there during this call: the names are taken now.
     std::vector<std::wstring> names = DroppedNames(*data);

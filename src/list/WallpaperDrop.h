@@ -3,7 +3,8 @@
 // Explorer or any program that hands them over as a file list (CF_HDROP).
 // The pointer shows "copy" only while the dragged data holds a picture or a
 // folder with pictures at its top level; a drop hands those pictures to the
-// panel, which adds them as Add does.
+// panel, which adds them as Add does. While a dialog of the window is open,
+// nothing is taken.
 //
 // The program that started the drag waits in its own loop until Drop
 // returns, so Drop only takes the names; the pictures reach the handler
@@ -46,6 +47,7 @@ class TWallpaperDrop final : public IDropTarget {
   static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
   // Hands the names of the drops taken so far to the handler.
   void HandOver();
+  bool TakesDrops() const;
   // The effect to show for the effects the drag source allows.
   DWORD Effect(DWORD allowed) const;
 

@@ -91,17 +91,23 @@ TEST_F(Drop, AddsPicturesAndFoldersAsAddDoesAndEndsTheEdit) {
   EXPECT_EQ(effect, DWORD(DROPEFFECT_NONE));
   target->DragLeave();
 
+  // Nothing either while a dialog of the window is open.
+  const TComPtr<IDataObject> data =
+      Items({L"b.jpg", L"A.GIF", L"b.jpg", L"listed.bmp", L"notes.txt", L"More", L"\u4E2D\u6587 picture.jpg"});
+  EnableWindow(form_->Handle(), FALSE);
+  effect = any;
+  target->DragEnter(data.Get(), MK_LBUTTON, POINTL{}, &effect);
+  EXPECT_EQ(effect, DWORD(DROPEFFECT_NONE));
+  EnableWindow(form_->Handle(), TRUE);
+  effect = any;
+  target->DragOver(MK_LBUTTON, POINTL{}, &effect);
+  EXPECT_EQ(effect, DWORD(DROPEFFECT_COPY));
+
   // A listed file whose Position is being edited, the pointer away from it.
   form_->Wallpapers().Add(Path(L"listed.bmp"));
   SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
   ASSERT_TRUE(grid.EditNode(0, 2));
   SendMessageW(FindWindowExW(grid.Handle(), nullptr, WC_COMBOBOXW, nullptr), CB_SETCURSEL, 1, 0);  // Tile
-
-  const TComPtr<IDataObject> data =
-      Items({L"b.jpg", L"A.GIF", L"b.jpg", L"listed.bmp", L"notes.txt", L"More", L"\u4E2D\u6587 picture.jpg"});
-  effect = any;
-  target->DragEnter(data.Get(), MK_LBUTTON, POINTL{}, &effect);
-  EXPECT_EQ(effect, DWORD(DROPEFFECT_COPY));
   effect = any;
   target->Drop(data.Get(), 0, POINTL{}, &effect);
   EXPECT_EQ(effect, DWORD(DROPEFFECT_COPY));
