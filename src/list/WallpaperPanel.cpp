@@ -21,6 +21,16 @@ bool AnsiSafeName(const std::wstring& fullFileName, std::wstring& listed) {
   return true;
 }
 
+// Names the files that AddFiles could not list, if any.
+void ReportNotAdded(const std::vector<std::wstring>& leftOut) {
+  if (leftOut.empty()) return;
+  std::wstring names;
+  for (const std::wstring& name : leftOut) names += L"\r" + name;
+  ShowErrorBox(L"These files were not added: their names contain characters that the system's code page "
+               L"cannot hold, and their volume keeps no short names for them:\r" +
+               names + L"\r\rRename them and add them again.");
+}
+
 }  // namespace
 
 TWallpaperPanel::TWallpaperPanel(const TWallpaperControls& controls, TWallpaperList& list)
@@ -39,6 +49,12 @@ TWallpaperPanel::TWallpaperPanel(const TWallpaperControls& controls, TWallpaperL
       {L"GIF Images (*.gif)", L"*.gif"},
       {L"All Files (*.*)", L"*.*"},
   };
+  drop_ = TWallpaperDrop::Register(controls_.Files->Handle(),
+                                   [this](const std::vector<std::wstring>& pictures) { DropFiles(pictures); });
+}
+
+TWallpaperPanel::~TWallpaperPanel() {
+  if (drop_) drop_->Revoke();
 }
 
 void TWallpaperPanel::ListChanged(const TWallpaperChange& change) {
@@ -63,12 +79,16 @@ void TWallpaperPanel::AddClick() {
   if (!addDialog_.Execute(GetAncestor(controls_.Files->Handle(), GA_ROOT))) return;
   const std::vector<std::wstring> leftOut = AddFiles(addDialog_.Files());
   addDialog_.InitialDir = FolderOf(addDialog_.FileName());
-  if (leftOut.empty()) return;
-  std::wstring names;
-  for (const std::wstring& name : leftOut) names += L"\r" + name;
-  ShowErrorBox(L"These files were not added: their names contain characters that the system's code page "
-               L"cannot hold, and their volume keeps no short names for them:\r" +
-               names + L"\r\rRename them and add them again.");
+  ReportNotAdded(leftOut);
+}
+
+void TWallpaperPanel::DropFiles(const std::vector<std::wstring>& pictures) {
+  // The edit ends as Enter ends it, keeping the choice; an editor that
+  // refuses to end (the pointer rests on its row) is cancelled, so that the
+  // drop goes ahead.
+  TVirtualGrid& grid = *controls_.Files;
+  if (grid.IsEditing() && !grid.EndEditNode()) grid.CancelEditNode();
+  ReportNotAdded(AddFiles(pictures));
 }
 
 void TWallpaperPanel::RemoveClick() {

@@ -1,13 +1,16 @@
 #pragma once
 // The wallpaper panel of the main window: the grid (through its view), the
-// count line, and Add, Remove and Clear with the Add dialog. Its commands
+// count line, and Add, Remove and Clear with the Add dialog; files and
+// folders dropped on the grid are added as Add adds them. Its commands
 // change the wallpaper list only; the list file is written by the window at
 // close and before the engine starts.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "grid/ComPtr.h"
 #include "gui/OpenPictureDialog.h"
+#include "list/WallpaperDrop.h"
 #include "list/WallpaperList.h"
 #include "list/WallpaperView.h"
 
@@ -27,6 +30,7 @@ class TWallpaperPanel {
   // Wires the controls and becomes the list's observer; controls and list
   // outlive the panel.
   TWallpaperPanel(const TWallpaperControls& controls, TWallpaperList& list);
+  ~TWallpaperPanel();
   TWallpaperPanel(const TWallpaperPanel&) = delete;
   TWallpaperPanel& operator=(const TWallpaperPanel&) = delete;
 
@@ -37,11 +41,16 @@ class TWallpaperPanel {
   // hold is listed by its short name, or not at all (returned); a listed
   // file is not added again; the last row is selected.
   std::vector<std::wstring> AddFiles(const std::vector<std::wstring>& files);
+  // Adds the pictures of a drop on the grid as Add does, after ending an
+  // edit of the Position word.
+  void DropFiles(const std::vector<std::wstring>& pictures);
 
   // Focuses and selects a row; a row that is not there changes nothing.
   void SelectFile(int row) { view_.SelectRow(row); }
   TWallpaperView& View() { return view_; }
   TOpenPictureDialog& AddDialog() { return addDialog_; }
+  // The grid's drop target; null when the system takes none.
+  IDropTarget* DropTarget() const { return drop_.Get(); }
 
  private:
   void ListChanged(const TWallpaperChange& change);
@@ -50,4 +59,5 @@ class TWallpaperPanel {
   TWallpaperList& list_;
   TWallpaperView view_;
   TOpenPictureDialog addDialog_;
+  TComPtr<TWallpaperDrop> drop_;
 };
