@@ -10,7 +10,8 @@ void TJPEGRaster::Allocate(int width, int height, int bitsPerPixel) {
   height_ = height;
   bpp_ = bitsPerPixel;
   stride_ = (std::size_t(width) * std::size_t(bitsPerPixel / 8) + 3) & ~std::size_t(3);
-  pixels_.assign(stride_ * std::size_t(height), 0);
+  pixels_.reset(static_cast<std::uint8_t*>(std::calloc(stride_ * std::size_t(height), 1)));
+  if (!pixels_) throw EInvalidGraphic("Out of system resources");
 }
 
 TJPEGColor TJPEGRaster::Pixel(int x, int y) const {
