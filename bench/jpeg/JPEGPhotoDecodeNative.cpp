@@ -3,22 +3,31 @@
 #include "pictures/jpeg/JPEGPreviewScale.h"
 #include "pictures/jpeg/JPEGRaster.h"
 
-// The portable decoder reads the bytes where they are: there is nothing to
-// load but the header.
-void OursLoad(const std::vector<std::uint8_t>& file) { TJPEGDecoder::ReadHeader(file.data(), file.size()); }
+// The portable decoder reads the bytes where they are: loading is reading
+// the header.
+struct TOursPhoto::TLoaded {
+  const std::vector<std::uint8_t>& File;
+  TJPEGHeader Header;
+};
 
-void OursFullDecode(const std::vector<std::uint8_t>& file) {
+TOursPhoto::TOursPhoto(const std::vector<std::uint8_t>& file)
+    : loaded_(std::make_unique<TLoaded>(TLoaded{file, TJPEGDecoder::ReadHeader(file.data(), file.size())})) {}
+
+TOursPhoto::~TOursPhoto() = default;
+
+void TOursPhoto::Load(const std::vector<std::uint8_t>& file) { TJPEGDecoder::ReadHeader(file.data(), file.size()); }
+
+void TOursPhoto::DecodeFull() {
   TJPEGRaster raster;
-  TJPEGDecoder decoder(file.data(), file.size(), {});
+  TJPEGDecoder decoder(loaded_->File.data(), loaded_->File.size(), {});
   decoder.Decode(raster);
 }
 
-unsigned OursPreviewDecode(const std::vector<std::uint8_t>& file, int boxWidth, int boxHeight) {
-  const TJPEGHeader header = TJPEGDecoder::ReadHeader(file.data(), file.size());
+unsigned TOursPhoto::DecodePreview(int boxWidth, int boxHeight) {
   TJPEGDecodeSettings settings;
-  settings.Scale = PreviewScale(header.Width, header.Height, boxWidth, boxHeight);
+  settings.Scale = PreviewScale(loaded_->Header.Width, loaded_->Header.Height, boxWidth, boxHeight);
   TJPEGRaster raster;
-  TJPEGDecoder decoder(file.data(), file.size(), settings);
+  TJPEGDecoder decoder(loaded_->File.data(), loaded_->File.size(), settings);
   decoder.Decode(raster);
   return 1u << static_cast<int>(settings.Scale);
 }

@@ -1,26 +1,34 @@
 #include "JPEGPhotoDecode.h"
 #include "pictures/jpeg/JPEGPreview.h"
 
-// The bytes come from a memory stream, as the picture system's loader hands
-// them over; loading (which keeps a copy and reads the header) is part of
-// what showing a picture costs.
-void OursLoad(const std::vector<std::uint8_t>& file) {
+// The loaded picture; every decode is done by a new picture that shares its
+// bytes, as the picture system hands out copies of a loaded picture.
+struct TOursPhoto::TLoaded {
+  TJPEGImage Image;
+};
+
+TOursPhoto::TOursPhoto(const std::vector<std::uint8_t>& file) : loaded_(std::make_unique<TLoaded>()) {
+  TBufferStream stream(file.data(), file.size());
+  loaded_->Image.LoadFromStream(stream);
+}
+
+TOursPhoto::~TOursPhoto() = default;
+
+void TOursPhoto::Load(const std::vector<std::uint8_t>& file) {
   TBufferStream stream(file.data(), file.size());
   TJPEGImage image;
   image.LoadFromStream(stream);
 }
 
-void OursFullDecode(const std::vector<std::uint8_t>& file) {
-  TBufferStream stream(file.data(), file.size());
+void TOursPhoto::DecodeFull() {
   TJPEGImage image;
-  image.LoadFromStream(stream);
+  image.Assign(loaded_->Image);
   image.DIBNeeded();
 }
 
-unsigned OursPreviewDecode(const std::vector<std::uint8_t>& file, int boxWidth, int boxHeight) {
-  TBufferStream stream(file.data(), file.size());
+unsigned TOursPhoto::DecodePreview(int boxWidth, int boxHeight) {
   TJPEGImage image;
-  image.LoadFromStream(stream);
+  image.Assign(loaded_->Image);
   FitJPEGToBox(image, boxWidth, boxHeight);
   image.DIBNeeded();
   return 1u << static_cast<int>(image.Scale());
