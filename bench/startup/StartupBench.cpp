@@ -124,6 +124,10 @@ int main(int argc, char** argv) {
   for (double t : ours) std::printf(" %.0f", t);
   std::printf("\nbare window: median %.0f ms of", r);
   for (double t : reference) std::printf(" %.0f", t);
-  std::printf("\nstart-up, Dorvane/bare time: %.2f\n", o / r);
+  // The fastest starts show what each costs undisturbed, for the record; the
+  // figure is the medians' ratio.
+  const double fastest =
+      *std::min_element(ours.begin(), ours.end()) / *std::min_element(reference.begin(), reference.end());
+  std::printf("\nstart-up, Dorvane/bare time (fastest starts %.2f), medians: %.2f\n", fastest, o / r);
   return 0;
 }
