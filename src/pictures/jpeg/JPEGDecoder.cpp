@@ -129,8 +129,10 @@ void InkToBGR(const JSAMPLE* ink, std::uint8_t* out, JDIMENSION width, bool inve
 
 // Reads the rest of the current output pass into the target. Each row's
 // address is asked for once, and libjpeg gets room for all the rows left:
-// it fills as many per call as one row group gives.
-void ReadRows(TDecompressor& d, IJPEGDecodeTarget& target) {
+// it fills as many per call as one row group gives. written keeps the
+// number of rows from the top that some pass has completed.
+void ReadRows(TDecompressor& d, IJPEGDecodeTarget& target, int& written) {
+  const auto note = [&] { written = std::max(written, int(d->output_scanline)); };
   const JDIMENSION first = d->output_scanline, height = d->output_height;
   if (first >= height) return;
   if (d->out_color_space == JCS_CMYK) {
@@ -140,13 +142,16 @@ void ReadRows(TDecompressor& d, IJPEGDecodeTarget& target) {
       const JDIMENSION y = d->output_scanline;
       if (jpeg_read_scanlines(d.Get(), &row, 1) == 0) break;
       InkToBGR(ink.data(), target.Row(int(y)), d->output_width, d->saw_Adobe_marker != FALSE);
+      note();
     }
     return;
   }
   std::vector<JSAMPROW> rows(height - first);
   for (JDIMENSION y = first; y < height; ++y) rows[y - first] = target.Row(int(y));
-  while (d->output_scanline < height)
+  while (d->output_scanline < height) {
     if (jpeg_read_scanlines(d.Get(), &rows[d->output_scanline - first], height - d->output_scanline) == 0) break;
+    note();
+  }
 }
 
 // Refuses, before libjpeg allocates anything large, a file whose decode
@@ -199,6 +204,7 @@ bool TJPEGDecoder::Decode(IJPEGDecodeTarget& target) {
   };
   report(TJPEGProgressStage::Starting, 0, false);
   bool completed = true;
+  int written = 0;
   try {
     TJPEGProgressMonitor monitor(OnProgress, ProgressClock);
     TDecompressor d(data_, size_, &monitor);
@@ -233,7 +239,7 @@ bool TJPEGDecoder::Decode(IJPEGDecodeTarget& target) {
           PaletteModified = true;
           colorsGiven = true;
         }
-        ReadRows(d, target);
+        ReadRows(d, target, written);
         jpeg_finish_output(d.Get());
         ++shown;
       }
@@ -253,12 +259,14 @@ bool TJPEGDecoder::Decode(IJPEGDecodeTarget& target) {
       target.SetColors(DecoderColors(d));
       PaletteModified = true;
     }
-    ReadRows(d, target);
+    ReadRows(d, target, written);
     if (buffered) jpeg_finish_output(d.Get());
     jpeg_finish_decompress(d.Get());
   } catch (const EAbort&) {
     completed = false;
+    target.Stopped(written);
   } catch (...) {
+    target.Stopped(written);
     report(TJPEGProgressStage::Ending, 0, PaletteModified);
     throw;
   }

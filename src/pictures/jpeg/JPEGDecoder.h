@@ -19,6 +19,10 @@ class IJPEGDecodeTarget {
   virtual std::uint8_t* Row(int y) = 0;
   // The colours the indices of an 8-bit target refer to.
   virtual void SetColors(const std::vector<TJPEGColor>& colors) = 0;
+  // The decode stopped (an abort or an error) with the rows from y down
+  // never written. A target whose memory does not come zeroed clears them,
+  // so they show black.
+  virtual void Stopped(int y) { (void)y; }
 };
 
 struct TJPEGHeader {
