@@ -96,8 +96,9 @@ void TfrmDorvane::FormCreate() {
   LoadSettings(settings_);
   settings_.SettingsFile = ProgramFolder() + L"WPapers.ini";
   wallpaperPanel_->AddDialog().InitialDir = settings_.LastFolder;
-  const int widths[] = {settings_.FileNameWidth, settings_.PathWidth, settings_.PositionWidth};
-  for (int column = 0; column < lstFiles->ColumnCount(); ++column) lstFiles->SetColumnWidth(column, widths[column]);
+  lstFiles->SetColumnWidth(kFileNameColumn, settings_.FileNameWidth);
+  lstFiles->SetColumnWidth(kPathColumn, settings_.PathWidth);
+  lstFiles->SetColumnWidth(kPositionColumn, settings_.PositionWidth);
   settingsPanel_->Show();
   LoadWallpaperList(settings_.SettingsFile, wallpapers_);
   wallpaperPanel_->SelectFile(0);
