@@ -1,5 +1,12 @@
 #include "list/ThumbnailCache.h"
 
+TFileStamp FileStamp(const std::wstring& fileName) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(fileName.c_str(), GetFileExInfoStandard, &data)) return {};
+  return TFileStamp{(ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime,
+                    (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
+}
+
 TThumbnailRef TThumbnailCache::Find(const std::wstring& fileName) {
   const auto found = index_.find(fileName);
   if (found == index_.end()) return nullptr;

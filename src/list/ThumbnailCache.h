@@ -13,10 +13,21 @@
 
 #include "gui/GdiHandles.h"
 
+// When a file was written last and its length: a file that was edited
+// since its thumbnail was made is decoded again.
+struct TFileStamp {
+  ULONGLONG Written = 0;
+  ULONGLONG Bytes = 0;
+  bool operator==(const TFileStamp&) const = default;
+};
+// The stamp of a file; all zero when it is not there.
+TFileStamp FileStamp(const std::wstring& fileName);
+
 struct TThumbnail {
   TBitmapHandle Bitmap;  // the picture fitted into the thumbnail box
   SIZE Size{};           // of Bitmap
   SIZE FullSize{};       // of the picture itself
+  TFileStamp Stamp;      // of the file it was made from
 };
 
 using TThumbnailRef = std::shared_ptr<const TThumbnail>;

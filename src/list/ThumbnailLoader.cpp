@@ -42,7 +42,7 @@ std::unique_ptr<TPicture> LoadThumbnail(const std::wstring& fileName, int boxWid
   return thumbnail;
 }
 
-TThumbnailRef MakeThumbnail(TPicture& picture, SIZE fullSize) {
+TThumbnailRef MakeThumbnail(TPicture& picture, SIZE fullSize, TFileStamp stamp) {
   auto* bitmap = picture.GraphicAs<TBitmap>();
   if (!bitmap || bitmap->GetEmpty()) return nullptr;
   auto thumbnail = std::make_shared<TThumbnail>();
@@ -50,5 +50,6 @@ TThumbnailRef MakeThumbnail(TPicture& picture, SIZE fullSize) {
   if (!thumbnail->Bitmap) return nullptr;
   thumbnail->Size = SIZE{bitmap->GetWidth(), bitmap->GetHeight()};
   thumbnail->FullSize = fullSize;
+  thumbnail->Stamp = stamp;
   return thumbnail;
 }

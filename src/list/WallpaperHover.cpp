@@ -70,13 +70,16 @@ void TWallpaperHover::HoverRow(int row) {
   if (row == kNoRow || grid_.IsEditing()) return;
   const std::wstring fileName = fileOf_ ? fileOf_(row) : std::wstring();
   if (fileName.empty()) return;
-  if (TThumbnailRef cached = cache_.Find(fileName)) {
+  // Taken before the decode: a file written meanwhile is decoded again
+  // next time.
+  const TFileStamp stamp = FileStamp(fileName);
+  if (TThumbnailRef cached = cache_.Find(fileName); cached && cached->Stamp == stamp) {
     Show(cached, std::to_wstring(cached->FullSize.cx) + L" x " + std::to_wstring(cached->FullSize.cy));
     return;
   }
-  worker_.Request(fileName, kBoxWidth, kBoxHeight, [this, row, fileName](TDecodeResult& result) {
+  worker_.Request(fileName, kBoxWidth, kBoxHeight, [this, row, fileName, stamp](TDecodeResult& result) {
     if (row != row_ || quiet_ || grid_.IsEditing()) return;
-    TThumbnailRef thumbnail = result.Picture ? MakeThumbnail(*result.Picture, result.FullSize) : nullptr;
+    TThumbnailRef thumbnail = result.Picture ? MakeThumbnail(*result.Picture, result.FullSize, stamp) : nullptr;
     if (thumbnail) {
       cache_.Add(fileName, thumbnail);
       Show(thumbnail, std::to_wstring(result.FullSize.cx) + L" x " + std::to_wstring(result.FullSize.cy));
