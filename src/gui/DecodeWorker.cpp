@@ -98,10 +98,8 @@ class TDecodeThread : public TThread {
       try {
         result.Picture = loader_(job.FileName, job.BoxWidth, job.BoxHeight, result.FullSize);
       } catch (const std::exception& e) {
-        result.Picture.reset();
         result.Error = Utf8ToWide(GraphicErrorText(e));
       } catch (...) {
-        result.Picture.reset();
         result.Error = L"Unknown error";
       }
     }

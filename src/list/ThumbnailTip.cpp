@@ -10,25 +10,25 @@ constexpr int kPadding = 4;
 // The tip opens this far below the pointer, clear of the arrow.
 constexpr int kBelowPointer = 20;
 
-void RegisterTipClass() {
+}  // namespace
+
+void TThumbnailTip::RegisterClassOnce() {
   static const bool registered = [] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DROPSHADOW | CS_SAVEBITS;
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = &TThumbnailTip::WindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = TThumbnailTip::kClassName;
+    wc.lpszClassName = kClassName;
     return RegisterClassExW(&wc) != 0;
   }();
   (void)registered;
 }
 
-}  // namespace
-
 void TThumbnailTip::Show(HWND owner, POINT at, TThumbnailRef thumbnail, const std::wstring& text, HFONT font) {
   Hide();
-  RegisterTipClass();
+  RegisterClassOnce();
   thumbnail_ = std::move(thumbnail);
   text_ = text;
   font_ = font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -80,6 +80,9 @@ void TThumbnailTip::Hide() {
 }
 
 LRESULT CALLBACK TThumbnailTip::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE)
+    SetWindowLongPtrW(window, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
   auto* self = reinterpret_cast<TThumbnailTip*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (msg) {
     case WM_NCHITTEST:

@@ -34,6 +34,7 @@ class TThumbnailTip {
       if (window && IsWindow(window)) DestroyWindow(window);
     }
   };
+  static void RegisterClassOnce();
   static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc, const RECT& client);
   SIZE TextSize(HDC dc) const;

@@ -36,8 +36,6 @@ class TWallpaperHover {
   void HoverRow(int row);
 
   const TThumbnailTip& Tip() const { return tip_; }
-  const TThumbnailCache& Cache() const { return cache_; }
-  bool DecodePending() const { return worker_.Pending(); }
 
   // Runs on the worker for each loaded picture (see TThumbnailPrepare).
   TThumbnailPrepare OnPrepare;
