@@ -103,7 +103,7 @@ class TfrmAbout : public TForm {
   TBuiltControls controls_;
   std::wstring programFolder_;
   std::wstring linksFile_;
-  TModuleHandle linksHandle_;
+  TModuleOwner linksHandle_;
   TShowLinksProc showLinksProc_ = nullptr;
 };
 

@@ -16,14 +16,14 @@ void ShellOpenAddress(HWND owner, const std::wstring& address) {
   ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-TModuleHandle LoadLinksLibrary(const std::wstring& path) {
+TModuleOwner LoadLinksLibrary(const std::wstring& path) {
   // A damaged file or a missing dependency must not put up the system's
   // error box in front of the About window: the window says it itself.
   DWORD oldMode = 0;
   const BOOL modeSet = SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode);
   HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (modeSet) SetThreadErrorMode(oldMode, nullptr);
-  return TModuleHandle(module);
+  return TModuleOwner(module);
 }
 
 namespace {

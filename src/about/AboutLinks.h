@@ -22,7 +22,7 @@ void ShellOpenAddress(HWND owner, const std::wstring& address);
 // Loads the links library from its full path (never searched for by bare
 // name); its own dependencies are looked for beside it. Null when the file is
 // missing or not a library. No system error box is shown.
-TModuleHandle LoadLinksLibrary(const std::wstring& path);
+TModuleOwner LoadLinksLibrary(const std::wstring& path);
 
 // Destroys the windows under parent whose window procedure lies in module,
 // so that nothing of a library runs once it is released. Windows of system

@@ -18,6 +18,6 @@ class TControlApplication {
   static std::string MutexName(const std::string& programPath);
 
  private:
-  TKernelHandle mutex_;
+  TKernelObjectOwner mutex_;
   bool anotherCopy_ = false;
 };

@@ -12,22 +12,17 @@ class TPaintBuffer {
  public:
   TPaintBuffer(HDC target, const RECT& area)
       : target_(target), area_(area), dc_(CreateCompatibleDC(target)),
-        bitmap_(CreateCompatibleBitmap(target, area.right - area.left, area.bottom - area.top)) {
-    if (dc_ && bitmap_) {
-      old_ = SelectObject(dc_.get(), bitmap_.get());
-      SetViewportOrgEx(dc_.get(), -area.left, -area.top, nullptr);
-    }
-  }
-  ~TPaintBuffer() {
-    if (old_) SelectObject(dc_.get(), old_);
+        bitmap_(CreateCompatibleBitmap(target, area.right - area.left, area.bottom - area.top)),
+        select_(dc_.get(), dc_ ? bitmap_.get() : nullptr) {
+    if (select_.Selected()) SetViewportOrgEx(dc_.get(), -area.left, -area.top, nullptr);
   }
   TPaintBuffer(const TPaintBuffer&) = delete;
   TPaintBuffer& operator=(const TPaintBuffer&) = delete;
 
   // The buffer's DC, or the target itself when no buffer could be made.
-  HDC Get() const { return old_ ? dc_.get() : target_; }
+  HDC Get() const { return select_.Selected() ? dc_.get() : target_; }
   void Flush() {
-    if (old_)
+    if (select_.Selected())
       BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, dc_.get(), area_.left,
              area_.top, SRCCOPY);
   }
@@ -35,9 +30,9 @@ class TPaintBuffer {
  private:
   HDC target_;
   RECT area_;
-  TOwnedDC dc_;
-  TBitmapHandle bitmap_;
-  HGDIOBJ old_ = nullptr;
+  TDCOwner dc_;
+  TBitmapOwner bitmap_;
+  TSelectObject select_;
 };
 
 void Fill(HDC dc, const RECT& r, int sysColor) { FillRect(dc, &r, GetSysColorBrush(sysColor)); }
@@ -49,15 +44,11 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
 }  // namespace
 
 void TVirtualGrid::PaintWindow() {
-  PAINTSTRUCT ps{};
-  HDC dc = BeginPaint(Handle(), &ps);
-  if (!dc) return;
-  if (!IsRectEmpty(&ps.rcPaint)) {
-    TPaintBuffer buffer(dc, ps.rcPaint);
-    PaintTo(buffer.Get(), ps.rcPaint);
-    buffer.Flush();
-  }
-  EndPaint(Handle(), &ps);
+  TPaintDC paint(Handle());
+  if (!paint.Get() || IsRectEmpty(&paint.Area())) return;
+  TPaintBuffer buffer(paint.Get(), paint.Area());
+  PaintTo(buffer.Get(), paint.Area());
+  buffer.Flush();
 }
 
 void TVirtualGrid::PaintTo(HDC dc, const RECT& area) {
@@ -66,7 +57,7 @@ void TVirtualGrid::PaintTo(HDC dc, const RECT& area) {
   RECT clip{};
   if (!IntersectRect(&clip, &rows, &area)) return;
 
-  const int saved = SaveDC(dc);
+  TDCStateGuard state(dc);
   IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
   if (font_) SelectObject(dc, font_);
   SetBkMode(dc, TRANSPARENT);
@@ -78,7 +69,7 @@ void TVirtualGrid::PaintTo(HDC dc, const RECT& area) {
     last = std::min(rowCount_ - 1, static_cast<int>(clip.bottom - 1 - RowsTop() + offsetY_) / kRowHeight);
   }
   // Solid grid lines in the button-face colour.
-  TPenHandle pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE)));
+  TPenOwner pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE)));
   TSelectObject usePen(dc, pen.get());
   for (int row = first; row <= last; ++row) PaintRow(dc, row, clip);
 
@@ -86,7 +77,6 @@ void TVirtualGrid::PaintTo(HDC dc, const RECT& area) {
   RECT rest = clip;
   if (last >= first) rest.top = std::max(clip.top, RowRect(last).bottom);
   if (rest.top < rest.bottom) Fill(dc, rest, COLOR_WINDOW);
-  RestoreDC(dc, saved);
 }
 
 void TVirtualGrid::PaintRow(HDC dc, int row, const RECT& clip) {
@@ -135,9 +125,8 @@ void TVirtualGrid::PaintCell(HDC dc, int row, int column, const RECT& cell, bool
   RECT content{cell.left, cell.top, cell.right - 1, cell.bottom - 1};
   Fill(dc, content, COLOR_WINDOW);
   if (OnBeforeCellPaint) {
-    const int saved = SaveDC(dc);
+    TDCStateGuard state(dc);
     OnBeforeCellPaint(dc, row, column, content);
-    RestoreDC(dc, saved);
   }
   const bool focused = GetFocus() == Handle();
   if (selected) Fill(dc, content, focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);

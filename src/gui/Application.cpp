@@ -56,9 +56,7 @@ TApplication& Application() {
 
 TApplication::TApplication() = default;
 
-TApplication::~TApplication() {
-  if (handle_) DestroyWindow(handle_);
-}
+TApplication::~TApplication() = default;
 
 void TApplication::Initialize() {
   if (handle_) return;
@@ -72,15 +70,15 @@ void TApplication::Initialize() {
   // minimised state, and a later copy of the program finds it by class and
   // caption.
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
-  handle_ = CreateWindowExW(0, L"TApplication", title_.c_str(),
-                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
-                            nullptr, nullptr, wc.hInstance, nullptr);
+  handle_.reset(CreateWindowExW(0, L"TApplication", title_.c_str(),
+                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
+                                nullptr, nullptr, wc.hInstance, nullptr));
   if (!handle_) throw std::runtime_error("Error creating the application window");
 }
 
 void TApplication::SetTitle(const std::wstring& title) {
   title_ = title;
-  if (handle_) SetWindowTextW(handle_, title.c_str());
+  if (handle_) SetWindowTextW(handle_.get(), title.c_str());
 }
 
 void TApplication::Terminate() {
@@ -107,7 +105,8 @@ bool TApplication::HandleMessage(bool wait) {
   if (OnMessage) GuardedCall([&] { OnMessage(msg, handled); });
   if (!handled) {
     HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    TForm* form = top ? dynamic_cast<TForm*>(TControl::FromHandle(top)) : nullptr;
+    TControl* control = top ? TControl::FromHandle(top) : nullptr;
+    TForm* form = control ? control->AsForm() : nullptr;
     if (!(form && form->IsDialogKey(msg))) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
@@ -130,7 +129,7 @@ void TApplication::Run(TForm& mainForm) {
   // A quit requested while the form was built (a second copy) ends the loop
   // before the form is shown.
   if (!terminated_) {
-    ShowWindow(handle_, SW_SHOWNOACTIVATE);
+    ShowWindow(handle_.get(), SW_SHOWNOACTIVATE);
     mainForm.Show();
   }
   while (!terminated_ && mainForm.Handle()) {
@@ -148,7 +147,8 @@ void TApplication::CheckActiveControl() {
   // owner loses its focus then: each form keeps its own record.
   if (focus) {
     HWND top = GetAncestor(focus, GA_ROOT);
-    if (auto* form = top ? dynamic_cast<TForm*>(TControl::FromHandle(top)) : nullptr) form->RememberFocus(focus);
+    TControl* control = top ? TControl::FromHandle(top) : nullptr;
+    if (TForm* form = control ? control->AsForm() : nullptr) form->RememberFocus(focus);
   }
   if (OnActiveControlChange) GuardedCall([&] { OnActiveControlChange(previous, focus); });
 }
@@ -157,15 +157,22 @@ void TApplication::ShowException(const std::exception& error) {
   std::wstring text = Utf8ToWide(error.what());
   if (!text.empty() && text.back() != L'.') text += L'.';
   HWND owner = GetActiveWindow();
-  MessageBoxW(owner ? owner : handle_, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+  MessageBoxW(owner ? owner : handle_.get(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
 }
 
 void TApplication::HandleCurrentException() {
   try {
     throw;
   } catch (const std::exception& error) {
-    ShowException(error);
+    Report(error);
   } catch (...) {
-    ShowException(std::runtime_error("Unknown error"));
+    Report(std::runtime_error("Unknown error"));
   }
+}
+
+void TApplication::Report(const std::exception& error) {
+  if (OnException)
+    OnException(error);
+  else
+    ShowException(error);
 }

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "gui/GdiObject.h"
+
 class TForm;
 
 class TApplication {
@@ -19,7 +21,7 @@ class TApplication {
 
   // Creates the hidden application window.
   void Initialize();
-  HWND Handle() const { return handle_; }
+  HWND Handle() const { return handle_.get(); }
   std::wstring Title() const { return title_; }
   void SetTitle(const std::wstring& title);
 
@@ -40,7 +42,12 @@ class TApplication {
 
   // The default error report: a message box with the error's text.
   void ShowException(const std::exception& error);
+  // Reports the exception being handled: to OnException when it is set,
+  // otherwise with ShowException.
   void HandleCurrentException();
+  // Replaces the default error report for every error the loop and the
+  // windows contain.
+  std::function<void(const std::exception& error)> OnException;
 
   // Runs one loop step: takes one message (waiting for one when wait is set).
   // Returns false when a quit message was taken.
@@ -48,8 +55,9 @@ class TApplication {
 
  private:
   void CheckActiveControl();
+  void Report(const std::exception& error);
 
-  HWND handle_ = nullptr;
+  TWindowOwner handle_;
   std::wstring title_;
   TForm* mainForm_ = nullptr;
   HWND lastFocus_ = nullptr;

@@ -8,8 +8,8 @@ namespace {
 
 // Beyond this a DIB would not be a picture anyone shows (and its byte size
 // would overflow 32-bit arithmetic).
-constexpr int MaxSide = 65535;
-constexpr std::int64_t MaxPixels = std::int64_t(1) << 28;
+constexpr int kMaxSide = 65535;
+constexpr std::int64_t kMaxPixels = std::int64_t(1) << 28;
 
 int StrideOf(int width, int bpp) { return ((width * bpp + 31) / 32) * 4; }
 
@@ -62,7 +62,7 @@ std::vector<PALETTEENTRY> PaletteEntries(HPALETTE palette) {
   return entries;
 }
 
-HPALETTE CreatePaletteOf(const PALETTEENTRY* entries, int count) {
+TPaletteOwner CreatePaletteOf(const PALETTEENTRY* entries, int count) {
   if (count <= 0) return nullptr;
   count = std::min(count, 256);
   struct {
@@ -71,7 +71,7 @@ HPALETTE CreatePaletteOf(const PALETTEENTRY* entries, int count) {
     PALETTEENTRY entries[256];
   } log{0x300, WORD(count), {}};
   std::memcpy(log.entries, entries, sizeof(PALETTEENTRY) * std::size_t(count));
-  return CreatePalette(reinterpret_cast<const LOGPALETTE*>(&log));
+  return TPaletteOwner(CreatePalette(reinterpret_cast<const LOGPALETTE*>(&log)));
 }
 
 TBitmap::TBitmap(int width, int height, TPixelFormat format) : format_(format) { SetSize(width, height); }
@@ -88,9 +88,9 @@ void TBitmap::DeselectFromCanvas() {
 }
 
 void TBitmap::Recreate(int width, int height, TPixelFormat format, bool keepPixels) {
-  if (width < 0 || height < 0 || width > MaxSide || height > MaxSide || std::int64_t(width) * height > MaxPixels)
+  if (width < 0 || height < 0 || width > kMaxSide || height > kMaxSide || std::int64_t(width) * height > kMaxPixels)
     throw EInvalidGraphic("Bitmap image is too large");
-  TBitmapHandle fresh;
+  TBitmapOwner fresh;
   std::uint8_t* freshBits = nullptr;
   const int bpp = static_cast<int>(format);
   if (width > 0 && height > 0) {
@@ -116,8 +116,8 @@ void TBitmap::Recreate(int width, int height, TPixelFormat format, bool keepPixe
     // more than the decode that fills them.
     freshBits = static_cast<std::uint8_t*>(bits);
     if (keepPixels && handle_) {
-      TOwnedDC src(CreateCompatibleDC(nullptr));
-      TOwnedDC dst(CreateCompatibleDC(nullptr));
+      TDCOwner src(CreateCompatibleDC(nullptr));
+      TDCOwner dst(CreateCompatibleDC(nullptr));
       DeselectFromCanvas();
       TSelectObject selectSrc(src.get(), handle_.get());
       TSelectObject selectDst(dst.get(), fresh.get());
@@ -165,7 +165,7 @@ void TBitmap::Assign(const TBitmap& source) {
   transparentColor_ = source.transparentColor_;
   SetTransparent(source.Transparent());
   const auto entries = PaletteEntries(source.palette_.get());
-  palette_.reset(CreatePaletteOf(entries.data(), int(entries.size())));
+  palette_ = CreatePaletteOf(entries.data(), int(entries.size()));
   if (!source.GetEmpty()) {
     Recreate(source.width_, source.height_, source.format_, false);
     GdiFlush();
@@ -187,24 +187,24 @@ void TBitmap::ApplyColorTable() {
 void TBitmap::SetPalette(TPaletteHandle palette) {
   if (palette == palette_.get()) return;
   const auto entries = PaletteEntries(static_cast<HPALETTE>(palette));
-  palette_.reset(CreatePaletteOf(entries.data(), int(entries.size())));
+  palette_ = CreatePaletteOf(entries.data(), int(entries.size()));
   ApplyColorTable();
   Changed();
 }
 
-void TBitmap::TakePalette(HPALETTE palette) {
-  if (palette == palette_.get()) return;
-  palette_.reset(palette);
+void TBitmap::TakePalette(TPaletteOwner palette) {
+  if (palette == palette_) return;
+  palette_ = std::move(palette);
   ApplyColorTable();
   Changed();
 }
 
 HBITMAP TBitmap::Handle() { return handle_.get(); }
 
-HBITMAP TBitmap::CopyHandle() const {
+TBitmapOwner TBitmap::CopyHandle() const {
   if (!handle_) return nullptr;
   GdiFlush();
-  return static_cast<HBITMAP>(CopyImage(handle_.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  return TBitmapOwner(static_cast<HBITMAP>(CopyImage(handle_.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 void TBitmap::LoadFromHandle(HBITMAP bitmap, HPALETTE palette) {
@@ -339,7 +339,8 @@ void TBitmap::LoadDIB(const void* dibData, std::size_t size, std::size_t bitsAt)
   const bool bottomUp = h.biHeight > 0;
   const std::int64_t height = bottomUp ? std::int64_t(h.biHeight) : -std::int64_t(h.biHeight);
   const std::int64_t width = h.biWidth;
-  if (width <= 0 || height <= 0 || width > MaxSide || height > MaxSide || width * height > MaxPixels || h.biPlanes != 1)
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || width * height > kMaxPixels ||
+      h.biPlanes != 1)
     InvalidBitmap();
   const DWORD comp = h.biCompression;
   const bool compressed = comp == BI_RLE8 || comp == BI_RLE4;
@@ -391,7 +392,7 @@ void TBitmap::LoadDIB(const void* dibData, std::size_t size, std::size_t bitsAt)
   if (bpp <= 8) {
     std::vector<PALETTEENTRY> entries;
     for (int i = 0; i < colorCount; ++i) entries.push_back(Entry(colorsInfo.colors[i]));
-    palette_.reset(CreatePaletteOf(entries.data(), colorCount));
+    palette_ = CreatePaletteOf(entries.data(), colorCount);
   } else {
     palette_.reset();
   }

@@ -53,14 +53,14 @@ class TBitmap : public TGraphic {
   // become the bitmap's colour table. Null removes the palette.
   void SetPalette(TPaletteHandle palette) override;
   // Adopts palette without copying it.
-  void TakePalette(HPALETTE palette);
+  void TakePalette(TPaletteOwner palette);
   HPALETTE PaletteHandle() const { return palette_.get(); }
 
   // The DIB section; made on demand (an empty bitmap has none).
   HBITMAP Handle();
-  // A new DIB section with a copy of the pixels, owned by the caller (the
-  // clipboard takes such handles). Null when empty.
-  HBITMAP CopyHandle() const;
+  // A new DIB section with a copy of the pixels (the clipboard takes such
+  // handles). Empty when the bitmap is.
+  TBitmapOwner CopyHandle() const;
   // Takes the pixels of any bitmap handle (device-dependent or DIB) as a
   // 24-bit bitmap; palette (may be null) resolves a device bitmap's indices.
   void LoadFromHandle(HBITMAP bitmap, HPALETTE palette);
@@ -97,7 +97,7 @@ class TBitmap : public TGraphic {
   int width_ = 0;
   int height_ = 0;
   TPixelFormat format_ = TPixelFormat::pf24bit;
-  TBitmapHandle handle_;
+  TBitmapOwner handle_;
   std::uint8_t* bits_ = nullptr;
   TPaletteOwner palette_;
   std::unique_ptr<TCanvas> canvas_;
@@ -109,4 +109,4 @@ class TBitmap : public TGraphic {
 // Entries of a logical palette (at most 256).
 std::vector<PALETTEENTRY> PaletteEntries(HPALETTE palette);
 // A logical palette (version 0x300) of the given colours.
-HPALETTE CreatePaletteOf(const PALETTEENTRY* entries, int count);
+TPaletteOwner CreatePaletteOf(const PALETTEENTRY* entries, int count);

@@ -32,7 +32,7 @@ void TCanvas::Changed() {
 
 void TCanvas::FillRect(const TRect& rect) {
   if (!dc_ || Brush.Style == TBrushStyle::Clear) return;
-  TBrushHandle brush(CreateSolidBrush(ColorToRGB(Brush.Color)));
+  TBrushOwner brush(CreateSolidBrush(ColorToRGB(Brush.Color)));
   const RECT r = ToRECT(rect);
   ::FillRect(dc_, &r, brush.get());
   Changed();
@@ -40,7 +40,7 @@ void TCanvas::FillRect(const TRect& rect) {
 
 void TCanvas::FrameRect(const TRect& rect) {
   if (!dc_) return;
-  TBrushHandle brush(CreateSolidBrush(ColorToRGB(Brush.Color)));
+  TBrushOwner brush(CreateSolidBrush(ColorToRGB(Brush.Color)));
   const RECT r = ToRECT(rect);
   ::FrameRect(dc_, &r, brush.get());
   Changed();
@@ -52,7 +52,7 @@ void TCanvas::MoveTo(int x, int y) {
 
 void TCanvas::LineTo(int x, int y) {
   if (!dc_) return;
-  TPenHandle pen(CreatePen(PS_SOLID, Pen.Width, ColorToRGB(Pen.Color)));
+  TPenOwner pen(CreatePen(PS_SOLID, Pen.Width, ColorToRGB(Pen.Color)));
   TSelectObject select(dc_, pen.get());
   ::LineTo(dc_, x, y);
   Changed();
@@ -60,8 +60,8 @@ void TCanvas::LineTo(int x, int y) {
 
 void TCanvas::Rectangle(const TRect& rect) {
   if (!dc_) return;
-  TPenHandle pen(CreatePen(PS_SOLID, Pen.Width, ColorToRGB(Pen.Color)));
-  TBrushHandle brush(Brush.Style == TBrushStyle::Solid ? CreateSolidBrush(ColorToRGB(Brush.Color)) : nullptr);
+  TPenOwner pen(CreatePen(PS_SOLID, Pen.Width, ColorToRGB(Pen.Color)));
+  TBrushOwner brush(Brush.Style == TBrushStyle::Solid ? CreateSolidBrush(ColorToRGB(Brush.Color)) : nullptr);
   TSelectObject selectPen(dc_, pen.get());
   TSelectObject selectBrush(dc_, brush ? static_cast<HGDIOBJ>(brush.get()) : GetStockObject(NULL_BRUSH));
   ::Rectangle(dc_, rect.Left, rect.Top, rect.Right, rect.Bottom);

@@ -131,6 +131,12 @@ LRESULT TControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TControl::DispatchUnguarded(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
+  if (OnMessage && msg != WM_NCDESTROY) {
+    // A copy: the filter may drop itself (an edit that ends) while it runs.
+    const auto filter = OnMessage;
+    if (filter(msg, wParam, lParam, result)) return result;
+    if (!hwnd_) return 0;
+  }
   if (ReflectToChild(hwnd_, msg, wParam, lParam, result)) return result;
   if (msg == WM_NCDESTROY) {
     // Windows destroys the window (with its parent, say) before the object.

@@ -19,6 +19,8 @@
 
 enum class TMouseButton { Left, Right, Middle };
 
+class TForm;
+
 // A control's place and size in its parent's client area.
 struct TBounds {
   int Left = 0;
@@ -36,6 +38,9 @@ class TControl {
   HWND Handle() const { return hwnd_; }
   HWND ParentHandle() const { return hwnd_ ? GetParent(hwnd_) : nullptr; }
   static TControl* FromHandle(HWND hwnd);
+  // The form this control is, or null: the message loop asks a top-level
+  // window for its keyboard navigation through it.
+  virtual TForm* AsForm() { return nullptr; }
 
   // Place and size relative to the parent's client area.
   void SetBounds(int left, int top, int width, int height);
@@ -64,6 +69,10 @@ class TControl {
 
   std::function<void(TControl& sender)> OnClick;
   std::function<void(TControl& sender, TMouseButton button, int x, int y)> OnMouseDown;
+  // Sees the control's messages before its own handling does, inside the
+  // same error containment (an in-place editor ends its edit on WM_KILLFOCUS
+  // this way). Returns true when it handled the message and set result.
+  std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)> OnMessage;
 
  protected:
   TControl() = default;

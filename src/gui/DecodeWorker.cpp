@@ -120,7 +120,7 @@ class TDecodeThread : public TThread {
   }
 
   TDecodeWorker::TLoader loader_;
-  TKernelHandle wake_;
+  TKernelObjectOwner wake_;
   std::mutex mutex_;
   std::optional<TDecodeJob> pending_;
   unsigned generation_ = 0;

@@ -13,19 +13,18 @@ int CALLBACK FaceExists(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found
 }
 
 bool FontFaceInstalled(const wchar_t* face) {
-  HDC dc = GetDC(nullptr);
+  TScreenDC screen;
   LOGFONTW lf{};
   lf.lfCharSet = DEFAULT_CHARSET;
   wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
   bool found = false;
-  EnumFontFamiliesExW(dc, &lf, FaceExists, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, dc);
+  EnumFontFamiliesExW(screen.Get(), &lf, FaceExists, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 
 }  // namespace
 
-HFONT CreateDefaultFont(bool bold) {
+TFontOwner CreateDefaultFont(bool bold) {
   LOGFONTW lf{};
   static const bool haveSansSerif = FontFaceInstalled(L"MS Sans Serif");
   if (haveSansSerif) {
@@ -40,7 +39,7 @@ HFONT CreateDefaultFont(bool bold) {
     lf.lfHeight = -11;
   }
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  return CreateFontIndirectW(&lf);
+  return TFontOwner(CreateFontIndirectW(&lf));
 }
 
 TForm::~TForm() = default;
@@ -53,7 +52,7 @@ void TForm::Create(const TFormDesc& desc, HWND owner) {
   RECT r{0, 0, desc.clientWidth, desc.clientHeight};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   position_ = desc.position;
-  font_.reset(CreateDefaultFont());
+  font_ = CreateDefaultFont();
   CreateCustom(desc.className, desc.caption, style, exStyle, owner, 0, 0, r.right - r.left, r.bottom - r.top, 0,
                nullptr, GetSysColorBrush(COLOR_BTNFACE));
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);

@@ -31,6 +31,7 @@ constexpr int mrCancel = IDCANCEL;
 class TForm : public TControl {
  public:
   ~TForm() override;
+  TForm* AsForm() override { return this; }
 
   // Builds the window (hidden). Subclasses build their controls in
   // CreateControls(), then FormCreate() runs.
@@ -73,7 +74,7 @@ class TForm : public TControl {
   void CenterOn(HWND reference);
   void RestoreFocus();
 
-  TFontHandle font_;
+  TFontOwner font_;
   HWND focused_ = nullptr;
   bool modal_ = false;
   bool closing_ = false;
@@ -83,4 +84,4 @@ class TForm : public TControl {
 
 // The window font of the program's forms: "MS Sans Serif" 8 points, or the
 // system's message font when that face is missing.
-HFONT CreateDefaultFont(bool bold = false);
+TFontOwner CreateDefaultFont(bool bold = false);

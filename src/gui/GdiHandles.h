@@ -1,6 +1,7 @@
 #pragma once
-// Owners for GDI handles: every bitmap, palette, brush, pen and device
-// context the picture system creates is released by exactly one of these.
+// Owners and guards for GDI handles. An owner (T...Owner) releases the one
+// handle it holds when it goes and can be moved; a guard undoes for its scope
+// what its constructor did (a selection, a saved state, a paint).
 #include <windows.h>
 
 #include <memory>
@@ -13,12 +14,14 @@ struct TGdiObjectDeleter {
 };
 
 template <class H>
-using TGdiObject = std::unique_ptr<std::remove_pointer_t<H>, TGdiObjectDeleter>;
+using TGdiObjectOwner = std::unique_ptr<std::remove_pointer_t<H>, TGdiObjectDeleter>;
 
-using TBitmapHandle = TGdiObject<HBITMAP>;
-using TPaletteOwner = TGdiObject<HPALETTE>;
-using TBrushHandle = TGdiObject<HBRUSH>;
-using TPenHandle = TGdiObject<HPEN>;
+using TBitmapOwner = TGdiObjectOwner<HBITMAP>;
+using TPaletteOwner = TGdiObjectOwner<HPALETTE>;
+using TBrushOwner = TGdiObjectOwner<HBRUSH>;
+using TPenOwner = TGdiObjectOwner<HPEN>;
+using TFontOwner = TGdiObjectOwner<HFONT>;
+using TRegionOwner = TGdiObjectOwner<HRGN>;
 
 struct TDCDeleter {
   void operator()(HDC dc) const {
@@ -26,7 +29,7 @@ struct TDCDeleter {
   }
 };
 // A device context made by CreateCompatibleDC/CreateDC.
-using TOwnedDC = std::unique_ptr<std::remove_pointer_t<HDC>, TDCDeleter>;
+using TDCOwner = std::unique_ptr<std::remove_pointer_t<HDC>, TDCDeleter>;
 
 // A window's device context (the screen's without a window) for the
 // lifetime of the object.
@@ -50,6 +53,42 @@ class TScreenDC : public TWindowDC {
   TScreenDC() : TWindowDC(nullptr) {}
 };
 
+// The device context of one WM_PAINT. The paint ends whatever happens while
+// drawing: a drawing that raises still validates the window, so its error is
+// reported once and not again on every following paint.
+class TPaintDC {
+ public:
+  explicit TPaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~TPaintDC() { EndPaint(window_, &paint_); }
+  TPaintDC(const TPaintDC&) = delete;
+  TPaintDC& operator=(const TPaintDC&) = delete;
+  // Null when the window could not be painted.
+  HDC Get() const { return dc_; }
+  // The part of the client area to paint.
+  const RECT& Area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// Saves the whole state of a DC (origins, clipping, selected objects, colours)
+// and restores it when the guard ends.
+class TDCStateGuard {
+ public:
+  explicit TDCStateGuard(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~TDCStateGuard() {
+    if (saved_) RestoreDC(dc_, saved_);
+  }
+  TDCStateGuard(const TDCStateGuard&) = delete;
+  TDCStateGuard& operator=(const TDCStateGuard&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 // Selects an object into a device context and puts the previous one back.
 class TSelectObject {
  public:
@@ -59,6 +98,8 @@ class TSelectObject {
   }
   TSelectObject(const TSelectObject&) = delete;
   TSelectObject& operator=(const TSelectObject&) = delete;
+  // Whether the object went in (a null object or a failed selection did not).
+  bool Selected() const { return old_ != nullptr; }
 
  private:
   HDC dc_;

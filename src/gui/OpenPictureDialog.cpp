@@ -317,8 +317,8 @@ void TOpenPictureDialog::DrawPreview(const DRAWITEMSTRUCT& item) {
   const int width = item.rcItem.right - item.rcItem.left, height = item.rcItem.bottom - item.rcItem.top;
   if (width <= 0 || height <= 0) return;
   // Drawn off screen, then copied: an animation repaints many times a second.
-  TOwnedDC dc(CreateCompatibleDC(item.hDC));
-  TBitmapHandle bitmap(CreateCompatibleBitmap(item.hDC, width, height));
+  TDCOwner dc(CreateCompatibleDC(item.hDC));
+  TBitmapOwner bitmap(CreateCompatibleBitmap(item.hDC, width, height));
   if (!dc || !bitmap) return;
   {
     TSelectObject select(dc.get(), bitmap.get());

@@ -18,7 +18,7 @@ void LoadGifResource(TPicture& picture, int id) {
   }
 }
 
-HBITMAP LoadGlyphResource(int id) {
-  return static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+TBitmapOwner LoadGlyphResource(int id) {
+  return TBitmapOwner(static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }

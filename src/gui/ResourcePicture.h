@@ -2,6 +2,8 @@
 // The windows' pictures and glyphs as the program's resources hold them.
 #include <windows.h>
 
+#include "gui/GdiHandles.h"
+
 class TPicture;
 
 // Loads GIF data (an RT_RCDATA resource) into the picture through the
@@ -10,5 +12,5 @@ class TPicture;
 // window.
 void LoadGifResource(TPicture& picture, int id);
 
-// A bitmap resource as a DIB section, owned by the caller; null if missing.
-HBITMAP LoadGlyphResource(int id);
+// A bitmap resource as a DIB section; empty if missing.
+TBitmapOwner LoadGlyphResource(int id);

@@ -33,7 +33,7 @@ struct TSyncState {
   std::atomic<DWORD> guiThread{0};
   HWND window = nullptr;
   // Manual reset: signalled while the queue holds calls.
-  TKernelHandle queued{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  TKernelObjectOwner queued{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
 // Never freed: worker threads may still hand calls over while the program
@@ -65,7 +65,7 @@ HWND CreateSyncWindow() {
 // The event of the calling worker that the GUI thread signals when its call
 // has run. Auto reset, one per thread, closed when the thread ends.
 HANDLE DoneEvent() {
-  thread_local TKernelHandle done(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  thread_local TKernelObjectOwner done(CreateEventW(nullptr, FALSE, FALSE, nullptr));
   return done.get();
 }
 

@@ -62,9 +62,9 @@ class TThread {
   static unsigned __stdcall ThreadProc(void* self);
   void Finish();
 
-  TKernelHandle handle_;
+  TKernelObjectOwner handle_;
   // Manual reset, signalled by Terminate: withdraws pending hand-overs.
-  TKernelHandle stop_;
+  TKernelObjectOwner stop_;
   DWORD threadId_ = 0;
   int priority_ = Normal;
   bool started_ = false;

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-TFontHandle MakeRowFont(HFONT windowFont, const TRowFont& font) {
+TFontOwner MakeRowFont(HFONT windowFont, const TRowFont& font) {
   LOGFONTW lf{};
   if (font.Face) {
     // A face of its own: nothing of the window font carries over.
@@ -19,5 +19,5 @@ TFontHandle MakeRowFont(HFONT windowFont, const TRowFont& font) {
   lf.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = font.Underline;
   if (font.CharSet != DEFAULT_CHARSET) lf.lfCharSet = font.CharSet;
-  return TFontHandle(CreateFontIndirectW(&lf));
+  return TFontOwner(CreateFontIndirectW(&lf));
 }

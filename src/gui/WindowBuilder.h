@@ -75,12 +75,12 @@ struct TControlRow {
 // controls that draw with them.
 struct TBuiltControls {
   ~TBuiltControls() { Controls.clear(); }
-  std::vector<TFontHandle> Fonts;
+  std::vector<TFontOwner> Fonts;
   std::vector<std::unique_ptr<TControl>> Controls;
 };
 
 // A font made from the window font by the row's description.
-TFontHandle MakeRowFont(HFONT windowFont, const TRowFont& font);
+TFontOwner MakeRowFont(HFONT windowFont, const TRowFont& font);
 
 // What a window's kind needs to make a control: its row (through these
 // plain fields), its parent and the place.

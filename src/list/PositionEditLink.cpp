@@ -8,7 +8,6 @@
 #include "gui/GdiHandles.h"
 
 namespace {
-const wchar_t kLinkProp[] = L"Dorvane.PositionEditLink";
 // A control ID of its own, so that the grid can route the box's measure
 // request to it while the box is being created.
 constexpr UINT_PTR kBoxId = 0x5045;
@@ -113,7 +112,7 @@ TEditLinkPtr TPositionEditLink::Create(TWallpaperList& list) {
 }
 
 TPositionEditLink::~TPositionEditLink() {
-  RestoreHandler();
+  WatchFocus(false);
   box_.reset();
 }
 
@@ -124,7 +123,7 @@ bool STDMETHODCALLTYPE TPositionEditLink::PrepareEdit(TVirtualGrid* grid, int ro
   row_ = row;
   column_ = column;
 
-  RestoreHandler();
+  WatchFocus(false);
   box_.reset();
   box_ = std::make_unique<TPositionBox>(grid_->Handle());
   // Exact comparison: "TILE" or "tile" are not "Tile" and show as "Center".
@@ -175,7 +174,7 @@ bool STDMETHODCALLTYPE TPositionEditLink::BeginEdit() {
   if (!box_) return false;
   ShowWindow(box_->Handle(), SW_SHOW);
   ::SetFocus(box_->Handle());
-  InstallHandler();
+  WatchFocus(true);
   return true;
 }
 
@@ -188,7 +187,7 @@ bool STDMETHODCALLTYPE TPositionEditLink::EndEdit() {
   ScreenToClient(grid_->Handle(), &cursor);
   if (grid_->GetNodeAt(cursor.y) == row_) return false;
 
-  RestoreHandler();
+  WatchFocus(false);
   // The list shows the change in every view of it.
   list_.SetPosition(row_, WideToAnsi(box_->Text()));
   SendMessageW(box_->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
@@ -198,7 +197,7 @@ bool STDMETHODCALLTYPE TPositionEditLink::EndEdit() {
 
 bool STDMETHODCALLTYPE TPositionEditLink::CancelEdit() {
   if (!box_) return true;
-  RestoreHandler();
+  WatchFocus(false);
   SendMessageW(box_->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
   ShowWindow(box_->Handle(), SW_HIDE);
   return true;
@@ -210,27 +209,17 @@ void STDMETHODCALLTYPE TPositionEditLink::ProcessMessage(MSG& message) {
   CallWindowProcW(proc, box_->Handle(), message.message, message.wParam, message.lParam);
 }
 
-void TPositionEditLink::InstallHandler() {
-  if (savedProc_ || !box_) return;
-  SetPropW(box_->Handle(), kLinkProp, this);
-  savedProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(box_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPositionEditLink::LinkProc)));
-}
-
-void TPositionEditLink::RestoreHandler() {
-  if (!savedProc_ || !box_) return;
-  SetWindowLongPtrW(box_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedProc_));
-  RemovePropW(box_->Handle(), kLinkProp);
-  savedProc_ = nullptr;
-}
-
-LRESULT CALLBACK TPositionEditLink::LinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* link = static_cast<TPositionEditLink*>(GetPropW(hwnd, kLinkProp));
-  if (!link || !link->savedProc_) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  if (msg == WM_KILLFOCUS) {
-    // Losing the focus ends the edit (the grid asks the link to finish).
-    if (link->grid_) link->grid_->EndEditNode();
-    return 0;
+void TPositionEditLink::WatchFocus(bool watch) {
+  if (!box_) return;
+  if (!watch) {
+    box_->OnMessage = nullptr;
+    return;
   }
-  return CallWindowProcW(link->savedProc_, hwnd, msg, wParam, lParam);
+  box_->OnMessage = [this](UINT msg, WPARAM, LPARAM, LRESULT& result) {
+    if (msg != WM_KILLFOCUS) return false;
+    // Losing the focus ends the edit (the grid asks the link to finish).
+    if (grid_) grid_->EndEditNode();
+    result = 0;
+    return true;
+  };
 }

@@ -54,14 +54,12 @@ class TPositionEditLink : public TEditLinkBase {
   explicit TPositionEditLink(TWallpaperList& list) : list_(list) {}
   ~TPositionEditLink() override;
 
-  void InstallHandler();
-  void RestoreHandler();
-  static LRESULT CALLBACK LinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // While the box is shown, losing the focus ends the edit.
+  void WatchFocus(bool watch);
 
   std::unique_ptr<TPositionBox> box_;
   TWallpaperList& list_;
   TVirtualGrid* grid_ = nullptr;
   int row_ = kNoRow;
   int column_ = kNoColumn;
-  WNDPROC savedProc_ = nullptr;
 };

@@ -24,7 +24,7 @@ struct TFileStamp {
 TFileStamp FileStamp(const std::wstring& fileName);
 
 struct TThumbnail {
-  TBitmapHandle Bitmap;  // the picture fitted into the thumbnail box
+  TBitmapOwner Bitmap;  // the picture fitted into the thumbnail box
   SIZE Size{};           // of Bitmap
   SIZE FullSize{};       // of the picture itself
   TFileStamp Stamp;      // of the file it was made from

@@ -46,7 +46,7 @@ TThumbnailRef MakeThumbnail(TPicture& picture, SIZE fullSize, TFileStamp stamp) 
   auto* bitmap = picture.GraphicAs<TBitmap>();
   if (!bitmap || bitmap->GetEmpty()) return nullptr;
   auto thumbnail = std::make_shared<TThumbnail>();
-  thumbnail->Bitmap.reset(bitmap->CopyHandle());
+  thumbnail->Bitmap = bitmap->CopyHandle();
   if (!thumbnail->Bitmap) return nullptr;
   thumbnail->Size = SIZE{bitmap->GetWidth(), bitmap->GetHeight()};
   thumbnail->FullSize = fullSize;

@@ -116,7 +116,7 @@ void TThumbnailTip::Paint(HDC dc, const RECT& client) {
   FillRect(dc, &client, GetSysColorBrush(COLOR_INFOBK));
   int top = kPadding;
   if (thumbnail_ && thumbnail_->Bitmap) {
-    TOwnedDC source(CreateCompatibleDC(dc));
+    TDCOwner source(CreateCompatibleDC(dc));
     if (source) {
       TSelectObject select(source.get(), thumbnail_->Bitmap.get());
       const int x = (client.right - thumbnail_->Size.cx) / 2;

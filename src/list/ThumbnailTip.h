@@ -4,10 +4,9 @@
 // the mouse through; the window exists only while it is shown.
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <type_traits>
 
+#include "gui/GdiObject.h"
 #include "list/ThumbnailCache.h"
 
 class TThumbnailTip {
@@ -29,17 +28,12 @@ class TThumbnailTip {
   HWND Handle() const { return window_.get(); }
 
  private:
-  struct TWindowDeleter {
-    void operator()(HWND window) const {
-      if (window && IsWindow(window)) DestroyWindow(window);
-    }
-  };
   static void RegisterClassOnce();
   static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc, const RECT& client);
   SIZE TextSize(HDC dc) const;
 
-  std::unique_ptr<std::remove_pointer_t<HWND>, TWindowDeleter> window_;
+  TWindowOwner window_;
   TThumbnailRef thumbnail_;
   std::wstring text_;
   HFONT font_ = nullptr;

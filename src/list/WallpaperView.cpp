@@ -99,6 +99,6 @@ void TWallpaperView::ShadeCell(HDC dc, int row, const RECT& cell) const {
   THSL hsl{};
   RGBToHSL(ColorToRGB(SystemColorFlag | COLOR_WINDOW), hsl);
   hsl.Lightness = hsl.Lightness >= 30 ? hsl.Lightness - 15 : hsl.Lightness + 30;
-  const TBrushHandle shade(CreateSolidBrush(HSLToRGB(hsl)));
+  const TBrushOwner shade(CreateSolidBrush(HSLToRGB(hsl)));
   FillRect(dc, &cell, shade.get());
 }

@@ -31,7 +31,7 @@ void TBevel::SetShape(TBevelShape shape, TBevelStyle style) {
 
 namespace {
 void Line(HDC dc, COLORREF color, int x1, int y1, int x2, int y2) {
-  TPenHandle pen(CreatePen(PS_SOLID, 1, color));
+  TPenOwner pen(CreatePen(PS_SOLID, 1, color));
   TSelectObject select(dc, pen.get());
   MoveToEx(dc, x1, y1, nullptr);
   LineTo(dc, x2, y2);

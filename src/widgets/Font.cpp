@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-TFontHandle MakeFont(const TFontSpec& spec) {
+TFontOwner MakeFont(const TFontSpec& spec) {
   LOGFONTW lf{};
   lf.lfHeight = -spec.Height;
   lf.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
@@ -14,13 +14,13 @@ TFontHandle MakeFont(const TFontSpec& spec) {
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   wcsncpy(lf.lfFaceName, spec.Face.c_str(), LF_FACESIZE - 1);
-  return TFontHandle(CreateFontIndirectW(&lf));
+  return TFontOwner(CreateFontIndirectW(&lf));
 }
 
-TFontHandle DeriveFont(HFONT base, bool bold, bool underline) {
+TFontOwner DeriveFont(HFONT base, bool bold, bool underline) {
   LOGFONTW lf{};
   if (!base || !GetObjectW(base, sizeof lf, &lf)) GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = underline;
-  return TFontHandle(CreateFontIndirectW(&lf));
+  return TFontOwner(CreateFontIndirectW(&lf));
 }

@@ -17,8 +17,8 @@ struct TFontSpec {
 };
 
 // A new font of the given description, owned by the caller.
-TFontHandle MakeFont(const TFontSpec& spec);
+TFontOwner MakeFont(const TFontSpec& spec);
 
 // A copy of an existing font (or of the default GUI font when null) with the
 // weight and underline changed.
-TFontHandle DeriveFont(HFONT base, bool bold, bool underline);
+TFontOwner DeriveFont(HFONT base, bool bold, bool underline);

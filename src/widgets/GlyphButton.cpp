@@ -3,6 +3,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include <utility>
 #include <vector>
 
 #include "widgets/TextEffect.h"
@@ -21,7 +22,7 @@ struct TGlyphPart {
 void DrawGreyed(HDC dc, int x, int y, HBITMAP source, const TGlyphPart& part, COLORREF transparent) {
   TMemoryBitmap grey(part.Width, part.Height, dc);
   {
-    TOwnedDC sourceDC(CreateCompatibleDC(dc));
+    TDCOwner sourceDC(CreateCompatibleDC(dc));
     TSelectObject select(sourceDC.get(), source);
     BitBlt(grey.DC(), 0, 0, part.Width, part.Height, sourceDC.get(), part.X, 0, SRCCOPY);
   }
@@ -47,15 +48,15 @@ struct TThemeHandle {
 }  // namespace
 
 TGlyphButton::TGlyphButton(HWND parent, int left, int top, int width, int height, const std::wstring& caption,
-                           HBITMAP glyph, int numGlyphs, bool isDefault)
+                           TBitmapOwner glyph, int numGlyphs, bool isDefault)
     : default_(isDefault) {
-  SetGlyph(glyph, numGlyphs);
+  SetGlyph(std::move(glyph), numGlyphs);
   CreateSystem(L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, parent, left, top, width,
                height);
 }
 
-void TGlyphButton::SetGlyph(HBITMAP glyph, int numGlyphs) {
-  glyph_.reset(glyph);
+void TGlyphButton::SetGlyph(TBitmapOwner glyph, int numGlyphs) {
+  glyph_ = std::move(glyph);
   numGlyphs_ = numGlyphs < 1 ? 1 : numGlyphs > 2 ? 2 : numGlyphs;
   Invalidate();
 }
@@ -204,7 +205,7 @@ void TGlyphButton::DrawContent(HDC dc, const RECT& outer, const RECT& content, U
 
   if (hasGlyph) {
     const int glyphY = content.top + (content.bottom - content.top - part.Height) / 2;
-    TOwnedDC glyphDC(CreateCompatibleDC(dc));
+    TDCOwner glyphDC(CreateCompatibleDC(dc));
     TSelectObject select(glyphDC.get(), glyph_.get());
     const COLORREF transparent = GetPixel(glyphDC.get(), part.X, part.Height - 1);
     if (disabled && numGlyphs_ < 2) {

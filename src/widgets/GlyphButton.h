@@ -20,11 +20,11 @@
 class TGlyphButton : public TControl {
  public:
   TGlyphButton(HWND parent, int left, int top, int width, int height, const std::wstring& caption,
-               HBITMAP glyph = nullptr, int numGlyphs = 1, bool isDefault = false);
+               TBitmapOwner glyph = nullptr, int numGlyphs = 1, bool isDefault = false);
 
-  // Takes ownership of glyph. With numGlyphs 2 the bitmap holds the normal
-  // picture on the left and the disabled one on the right.
-  void SetGlyph(HBITMAP glyph, int numGlyphs = 1);
+  // With numGlyphs 2 the bitmap holds the normal picture on the left and the
+  // disabled one on the right.
+  void SetGlyph(TBitmapOwner glyph, int numGlyphs = 1);
   HBITMAP Glyph() const { return glyph_.get(); }
   int NumGlyphs() const { return numGlyphs_; }
   // Pixels between the left edge and the glyph; -1 centres glyph and caption
@@ -52,7 +52,7 @@ class TGlyphButton : public TControl {
   void DrawFace(HDC dc, const RECT& rect, UINT itemState);
   void DrawContent(HDC dc, const RECT& outer, const RECT& content, UINT itemState, bool themed);
 
-  TBitmapHandle glyph_;
+  TBitmapOwner glyph_;
   int numGlyphs_ = 1;
   int margin_ = -1;
   int spacing_ = 4;

@@ -20,7 +20,7 @@ void TGraphicControl::SetFont(HFONT font) {
   TControl::SetFont(font);
 }
 
-void TGraphicControl::SetOwnedFont(TFontHandle font) {
+void TGraphicControl::SetOwnedFont(TFontOwner font) {
   ownedFont_ = std::move(font);
   TControl::SetFont(ownedFont_.get());
 }
@@ -84,16 +84,9 @@ void TGraphicControl::MouseLeave() {
 void TGraphicControl::PaintWindow() {
   BeforePaint();
   StayUnderWindowedSiblings();
-  // The paint ends even when drawing raises (a broken picture), so the
-  // window is validated and the error is reported once, not on every paint.
-  struct TPaint {
-    explicit TPaint(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
-    ~TPaint() { EndPaint(window_, &ps_); }
-    HWND window_;
-    PAINTSTRUCT ps_{};
-    HDC dc_;
-  } paint(Handle());
-  HDC dc = paint.dc_;
+  // The paint ends even when drawing raises (a broken picture).
+  TPaintDC paint(Handle());
+  HDC dc = paint.Get();
   const RECT client = ClientRect();
   if (client.right <= 0 || client.bottom <= 0) return;
   if (PaintsOpaque(client)) {

@@ -38,7 +38,7 @@ class TGraphicControl : public TControl {
   // A font that the control does not own (it must outlive the control).
   void SetFont(HFONT font) override;
   // A font that the control owns from now on.
-  void SetOwnedFont(TFontHandle font);
+  void SetOwnedFont(TFontOwner font);
 
   // Paints an opaque content straight onto the window at once, outside the
   // paint cycle; false (and nothing painted) when the window is hidden or
@@ -84,7 +84,7 @@ class TGraphicControl : public TControl {
   void StayUnderWindowedSiblings();
 
   HFONT font_ = nullptr;
-  TFontHandle ownedFont_;
+  TFontOwner ownedFont_;
   bool transparent_ = true;
   bool mouseInside_ = false;
   bool pressed_ = false;

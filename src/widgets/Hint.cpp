@@ -18,8 +18,7 @@ TTTOOLINFOW ToolOf(HWND control, std::wstring& text) {
 THint::~THint() { Destroy(); }
 
 void THint::Destroy() {
-  if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
-  tooltip_ = nullptr;
+  tooltip_.reset();
   control_ = nullptr;
 }
 
@@ -28,15 +27,15 @@ void THint::Set(HWND control, const std::wstring& text) {
   text_ = text;
   if (text.empty() || !control) return;
   if (!tooltip_) {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr));
     if (!tooltip_) return;
     control_ = control;
     TTTOOLINFOW tool = ToolOf(control, text_);
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   } else {
     TTTOOLINFOW tool = ToolOf(control, text_);
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }

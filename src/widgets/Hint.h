@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "gui/GdiObject.h"
+
 class THint {
  public:
   THint() = default;
@@ -15,12 +17,12 @@ class THint {
   // Shows text for control; an empty text removes the hint.
   void Set(HWND control, const std::wstring& text);
   const std::wstring& Text() const { return text_; }
-  HWND TooltipHandle() const { return tooltip_; }
+  HWND TooltipHandle() const { return tooltip_.get(); }
 
  private:
   void Destroy();
 
-  HWND tooltip_ = nullptr;
+  TWindowOwner tooltip_;
   HWND control_ = nullptr;
   std::wstring text_;
 };

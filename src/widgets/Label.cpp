@@ -111,9 +111,10 @@ void TLabel::TextChanged() {
 void TLabel::AdjustSize() {
   if (!autoSize_ || !Handle()) return;
   const std::wstring text = Caption();
-  HDC dc = GetDC(Handle());
   RECT r{0, 0, wordWrap_ ? ClientRect().right : 0, 0};
   {
+    TWindowDC window(Handle());
+    const HDC dc = window.Get();
     TSelectObject font(dc, CurrentFont());
     if (text.empty()) {
       TEXTMETRICW tm{};
@@ -123,7 +124,6 @@ void TLabel::AdjustSize() {
       DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, (TextFormat() & ~DT_END_ELLIPSIS) | DT_CALCRECT);
     }
   }
-  ReleaseDC(Handle(), dc);
   const int margin = TextMargin();
   const int width = r.right - r.left + 2 * margin;
   const int height = r.bottom - r.top + 2 * margin;

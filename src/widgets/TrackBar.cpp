@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "widgets/Underneath.h"
 
 namespace {
@@ -50,8 +52,8 @@ void TTrackBar::SetTrackColor(TColor color) {
   Invalidate(false);
 }
 
-void TTrackBar::SetThumb(HBITMAP bitmap) {
-  thumb_.reset(bitmap);
+void TTrackBar::SetThumb(TBitmapOwner bitmap) {
+  thumb_ = std::move(bitmap);
   Invalidate(false);
 }
 
@@ -129,7 +131,7 @@ void TTrackBar::Paint(HDC dc) {
   // The thumb.
   const RECT at = ThumbRect();
   if (thumb_) {
-    TOwnedDC thumbDC(CreateCompatibleDC(dc));
+    TDCOwner thumbDC(CreateCompatibleDC(dc));
     TSelectObject select(thumbDC.get(), thumb_.get());
     const int state = (hot_ || dragging_) && Enabled() ? 1 : 0;
     const COLORREF transparent = GetPixel(thumbDC.get(), state * thumb.cx, thumb.cy - 1);
@@ -201,15 +203,13 @@ bool TTrackBar::KeyDown(WPARAM key) {
 bool TTrackBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
+      TPaintDC paint(Handle());
       const RECT client = ClientRect();
       if (client.right > 0 && client.bottom > 0) {
-        TMemoryBitmap buffer(client.right, client.bottom, dc);
+        TMemoryBitmap buffer(client.right, client.bottom, paint.Get());
         Paint(buffer.DC());
-        BitBlt(dc, 0, 0, client.right, client.bottom, buffer.DC(), 0, 0, SRCCOPY);
+        BitBlt(paint.Get(), 0, 0, client.right, client.bottom, buffer.DC(), 0, 0, SRCCOPY);
       }
-      EndPaint(Handle(), &ps);
       result = 0;
       return true;
     }

@@ -7,7 +7,7 @@
 // one page towards the pointer, the wheel moves by one.
 //
 //   TTrackBar trk(pnl, 6, 41, 190, 20, 1, 60, 10);
-//   trk.SetThumb(thumbBitmap);            // 36 x 18, owned by the track bar
+//   trk.SetThumb(LoadGlyphResource(id));  // 36 x 18, moved into the track bar
 //   trk.OnChange = [](TTrackBar& t) { ... t.Position() ... };
 #include <functional>
 
@@ -38,9 +38,9 @@ class TTrackBar : public TControl {
   void SetTrackWidth(int width);
   TColor TrackColor() const { return trackColor_; }
   void SetTrackColor(TColor color);
-  // Takes ownership of a bitmap holding the thumb's two states side by side;
-  // its bottom-left pixel is the transparent colour. Null: a drawn thumb.
-  void SetThumb(HBITMAP bitmap);
+  // A bitmap holding the thumb's two states side by side; its bottom-left
+  // pixel is the transparent colour. Empty: a drawn thumb.
+  void SetThumb(TBitmapOwner bitmap);
 
   // Where the thumb lies now, in client coordinates.
   RECT ThumbRect() const;
@@ -69,7 +69,7 @@ class TTrackBar : public TControl {
   int tickLength_ = 2;
   int trackWidth_ = 6;
   TColor trackColor_ = RGBColor(0, 255, 0);
-  TBitmapHandle thumb_;
+  TBitmapOwner thumb_;
   bool dragging_ = false;
   int dragOffset_ = 0;
   bool hot_ = false;

@@ -13,7 +13,7 @@ bool NTFamily() { return (GetVersion() & 0x80000000u) == 0; }
 // thread, as a bitmap can be in one device context only.
 void MaskBltPath(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, HDC maskDC, int maskX,
                  int maskY) {
-  thread_local TBitmapHandle standIn(CreateBitmap(1, 1, 1, 1, nullptr));
+  thread_local TBitmapOwner standIn(CreateBitmap(1, 1, 1, 1, nullptr));
   HGDIOBJ mask = SelectObject(maskDC, standIn.get());
   MaskBlt(dst, x, y, width, height, src, srcX, srcY, static_cast<HBITMAP>(mask), maskX, maskY,
           MAKEROP4(KeepDestination, SRCCOPY));
@@ -25,10 +25,10 @@ void MaskBltPath(HDC dst, int x, int y, int width, int height, HDC src, int srcX
 // has made black.
 void StretchPath(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth, int srcHeight,
                  HDC maskDC, int maskX, int maskY) {
-  TOwnedDC colorDC(CreateCompatibleDC(dst));
-  TBitmapHandle color(CreateCompatibleBitmap(dst, srcWidth, srcHeight));
-  TOwnedDC monoDC(CreateCompatibleDC(dst));
-  TBitmapHandle mono(CreateBitmap(srcWidth, srcHeight, 1, 1, nullptr));
+  TDCOwner colorDC(CreateCompatibleDC(dst));
+  TBitmapOwner color(CreateCompatibleBitmap(dst, srcWidth, srcHeight));
+  TDCOwner monoDC(CreateCompatibleDC(dst));
+  TBitmapOwner mono(CreateBitmap(srcWidth, srcHeight, 1, 1, nullptr));
   if (!colorDC || !color || !monoDC || !mono) return;
   TSelectObject selectColor(colorDC.get(), color.get());
   TSelectObject selectMono(monoDC.get(), mono.get());

@@ -43,7 +43,7 @@ void GIFFrameStretchDraw(TGIFImageRender& state, TGIFSubImage& frame, TCanvas& c
       // A scaled masked copy goes through two scratch bitmaps of the frame's size.
       const TGIFDrawCharge scratch(state, GIFBitmapBytes(width, height, 32) + GIFBitmapBytes(width, height, 1));
       if (!state.MaskDC) state.MaskDC.reset(CreateCompatibleDC(nullptr));
-      TOwnedDC& maskDC = state.MaskDC;
+      TDCOwner& maskDC = state.MaskDC;
       if (!maskDC) return;
       TSelectObject selectMask(maskDC.get(), GIFFrameMask(frame));
       HDC source = bitmap->Canvas().Handle();

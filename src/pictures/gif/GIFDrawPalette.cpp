@@ -5,7 +5,7 @@
 #include "pictures/gif/GIFDrawSettings.h"
 #include "pictures/gif/GIFDrawState.h"
 
-HPALETTE ExportColorMapPalette(const TGIFColorMap& map) {
+TPaletteOwner ExportColorMapPalette(const TGIFColorMap& map) {
   if (map.Count() == 0) return nullptr;
   std::vector<PALETTEENTRY> entries;
   for (int i = 0; i < map.Count(); ++i) {
@@ -15,7 +15,7 @@ HPALETTE ExportColorMapPalette(const TGIFColorMap& map) {
   return CreatePaletteOf(entries.data(), int(entries.size()));
 }
 
-HPALETTE CreateColorCubePalette() {
+TPaletteOwner CreateColorCubePalette() {
   std::vector<PALETTEENTRY> entries;
   for (int r = 0; r < 6; ++r)
     for (int g = 0; g < 6; ++g)
@@ -33,11 +33,11 @@ HPALETTE GIFFramePalette(TGIFImageRender& state, const TGIFSubImage& frame) {
   if (render.Bitmap && render.Bitmap->PaletteHandle()) return render.Bitmap->PaletteHandle();
   if (render.Palette) return render.Palette.get();
   if (GIFShouldDither(frame.Image().DrawOptions)) {
-    render.Palette.reset(CreateColorCubePalette());
+    render.Palette = CreateColorCubePalette();
   } else if (frame.ColorMap().Count() == 0) {
     return GIFImagePalette(state);
   } else {
-    render.Palette.reset(ExportColorMapPalette(frame.ColorMap()));
+    render.Palette = ExportColorMapPalette(frame.ColorMap());
   }
   return render.Palette.get();
 }
@@ -52,11 +52,11 @@ HPALETTE GIFImagePalette(TGIFImageRender& image) {
   if (image.Bitmap && image.Bitmap->PaletteHandle()) return image.Bitmap->PaletteHandle();
   if (image.GlobalPalette) return image.GlobalPalette.get();
   if (GIFShouldDither(picture.DrawOptions)) {
-    image.GlobalPalette.reset(CreateColorCubePalette());
+    image.GlobalPalette = CreateColorCubePalette();
     return image.GlobalPalette.get();
   }
   if (picture.Header().ColorMap().Count() > 0) {
-    image.GlobalPalette.reset(ExportColorMapPalette(picture.Header().ColorMap()));
+    image.GlobalPalette = ExportColorMapPalette(picture.Header().ColorMap());
     return image.GlobalPalette.get();
   }
   if (picture.Images().Count() > 0) return GIFFramePalette(image, picture.Images()[0]);

@@ -3,14 +3,15 @@
 // picture palettes return stay owned by the drawing state (cached there).
 #include <windows.h>
 
+#include "gui/GdiHandles.h"
 #include "pictures/gif/GIFImage.h"
 
-// A new logical palette with the map's colours (flags PC_NOCOLLAPSE); null
-// for an empty map. The caller owns it.
-HPALETTE ExportColorMapPalette(const TGIFColorMap& map);
+// A new logical palette with the map's colours (flags PC_NOCOLLAPSE); empty
+// for an empty map.
+TPaletteOwner ExportColorMapPalette(const TGIFColorMap& map);
 // A new palette of the 216-colour cube: levels 0, 51, ..., 255, entry
-// r x 36 + g x 6 + b. The caller owns it.
-HPALETTE CreateColorCubePalette();
+// r x 36 + g x 6 + b.
+TPaletteOwner CreateColorCubePalette();
 
 // The frame's palette: its bitmap's, else the one cached, else the cube when
 // the picture dithers, else the picture's when the frame has no local map,

@@ -34,7 +34,9 @@ class TMaskBuilder {
     any_ = true;
   }
   // Null when no bit was set.
-  HBITMAP Create() const { return any_ ? CreateBitmap(width_, height_, 1, 1, bits_.data()) : nullptr; }
+  TBitmapOwner Create() const {
+    return TBitmapOwner(any_ ? CreateBitmap(width_, height_, 1, 1, bits_.data()) : nullptr);
+  }
 
  private:
   int width_;
@@ -94,7 +96,7 @@ void RenderPlain(TGIFImageRender& state, TGIFSubImage& frame, TGIFFrameRender& r
       for (int x = 0; x < width; ++x)
         if (source[x] == transparent) mask.Set(x, y);
   }
-  if (buildMask) render.Mask.reset(mask.Create());
+  if (buildMask) render.Mask = mask.Create();
   writer.Finish();
 }
 
@@ -121,7 +123,7 @@ void RenderDithered(TGIFImageRender& state, TGIFSubImage& frame, TGIFFrameRender
   if (!PrepareBitmap(state, frame, bitmap)) return;
   const int width = frame.Width();
   const int height = frame.Height();
-  render.Palette.reset(CreateColorCubePalette());
+  render.Palette = CreateColorCubePalette();
   TDIBWriter writer(bitmap, render.Palette.get(), height, width, TPixelFormat::pf8bit);
   TFloydSteinbergDitherer ditherer(width);
   TColorTable colors(frame.ActiveColorMap());
@@ -150,7 +152,7 @@ void RenderDithered(TGIFImageRender& state, TGIFSubImage& frame, TGIFFrameRender
       target[x] = ditherer.Dither(RedOf(c), GreenOf(c), BlueOf(c));
     }
   }
-  if (buildMask) render.Mask.reset(mask.Create());
+  if (buildMask) render.Mask = mask.Create();
   writer.Finish();
 }
 

@@ -54,7 +54,7 @@ struct TGIFFrameRender {
   // The frame as a bitmap, built on first use.
   std::unique_ptr<TBitmap> Bitmap;
   // Monochrome, 1 = transparent; made only when a pixel is transparent.
-  TBitmapHandle Mask;
+  TBitmapOwner Mask;
   // Until the first rendering, which builds the mask when the frame has a
   // transparent colour.
   bool NeedMask = true;
@@ -98,7 +98,7 @@ struct TGIFImageRender {
   // The memory DC that a frame's mask is selected into while the frame
   // draws (under RenderLock); kept, as an animation draws many times a
   // second.
-  TOwnedDC MaskDC;
+  TDCOwner MaskDC;
 };
 
 // Sets a flag of the drawing state (a re-entry guard) and clears it on

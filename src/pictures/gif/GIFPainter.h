@@ -115,7 +115,7 @@ class TGIFPainter : public TThread {
   bool restart_ = false;
   bool started_ = false;
   TGIFPainter** slot_;
-  TKernelHandle event_;
+  TKernelObjectOwner event_;
   std::exception_ptr kept_;
   TColor backgroundColor_ = 0;
   TGIFFrameClock clock_;

@@ -47,7 +47,7 @@ bool SamePalette(HPALETTE a, HPALETTE b) {
          });
 }
 
-HPALETTE CopyPalette(HPALETTE palette) {
+TPaletteOwner CopyPalette(HPALETTE palette) {
   const auto entries = PaletteEntries(palette);
   return CreatePaletteOf(entries.data(), int(entries.size()));
 }
@@ -186,7 +186,7 @@ void TJPEGImage::SetPalette(TPaletteHandle palette) {
   auto* value = static_cast<HPALETTE>(palette);
   if (SamePalette(value, callerPalette_.get()) && (value == nullptr) == (callerPalette_ == nullptr)) return;
   if (bitmap_ && !SamePalette(bitmap_->PaletteHandle(), value)) FreeBitmap();
-  callerPalette_.reset(value ? CopyPalette(value) : nullptr);
+  callerPalette_ = value ? CopyPalette(value) : nullptr;
   Changed();
 }
 
@@ -295,8 +295,9 @@ void TJPEGImage::Compress() {
 void TJPEGImage::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) {
   TBitmap& bitmap = Bitmap();
   format = CF_BITMAP;
-  data = bitmap.CopyHandle();
-  palette = bitmap.PaletteHandle() ? CopyPalette(bitmap.PaletteHandle()) : nullptr;
+  // The clipboard takes the handles over.
+  data = bitmap.CopyHandle().release();
+  palette = bitmap.PaletteHandle() ? CopyPalette(bitmap.PaletteHandle()).release() : nullptr;
 }
 
 void TJPEGImage::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) {

@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct TGdiDelete {
   void operator()(HBITMAP h) const { DeleteObject(h); }
 };
-using TBitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TGdiDelete>;
+using TBitmapOwner = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TGdiDelete>;
 
 TEST(EmbeddedBitmap, LoadsWithItsSizeAnd24BitColour) {
   const struct {
@@ -65,7 +65,7 @@ TEST(EmbeddedBitmap, LoadsWithItsSizeAnd24BitColour) {
                 {IDB_STOP, 36, 18},  {IDB_TRACK_THUMB, 36, 18}};
   for (const auto& g : glyphs) {
     SCOPED_TRACE("bitmap " + std::to_string(g.Id));
-    TBitmapHandle bmp(
+    TBitmapOwner bmp(
         static_cast<HBITMAP>(LoadImageW(Self(), MAKEINTRESOURCEW(g.Id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     ASSERT_TRUE(bmp);
     BITMAP info{};

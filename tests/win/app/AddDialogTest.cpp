@@ -43,8 +43,8 @@ struct TDriver {
   HWND list = nullptr;
   HWND preview = nullptr;
   TGIFImage* gif = nullptr;  // the picture in the preview, while it is a GIF
-  TKernelHandle firstPainter;
-  TKernelHandle secondPainter;
+  TKernelObjectOwner firstPainter;
+  TKernelObjectOwner secondPainter;
   std::vector<std::uint8_t> firstLook;
   bool animated = false;
   bool stoppedOnSelection = false;
@@ -100,8 +100,8 @@ std::vector<std::uint8_t> Look(HWND window) {
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   TWindowDC screen(window);
-  TBitmapHandle bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  TOwnedDC dc(CreateCompatibleDC(screen.Get()));
+  TBitmapOwner bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  TDCOwner dc(CreateCompatibleDC(screen.Get()));
   if (!bitmap || !dc) return {};
   {
     TSelectObject select(dc.get(), bitmap.get());
@@ -112,10 +112,10 @@ std::vector<std::uint8_t> Look(HWND window) {
 }
 
 // The thread of the preview's painter, once there is one.
-TKernelHandle PainterThread() {
+TKernelObjectOwner PainterThread() {
   TGIFPainter* painter = driver->gif ? GIFDrawPainter(*driver->gif) : nullptr;
   if (!painter) return nullptr;
-  return TKernelHandle(OpenThread(SYNCHRONIZE, FALSE, painter->ThreadID()));
+  return TKernelObjectOwner(OpenThread(SYNCHRONIZE, FALSE, painter->ThreadID()));
 }
 
 void NotePlaces() {
@@ -126,7 +126,7 @@ void NotePlaces() {
   driver->listAndPane.push_back(pane);
 }
 
-bool Ended(const TKernelHandle& thread) { return thread && WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0; }
+bool Ended(const TKernelObjectOwner& thread) { return thread && WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0; }
 
 void Next(TDriver::TStep step) {
   driver->step = step;

@@ -22,8 +22,8 @@ class GridHandlers : public MainWindowFixture {
     const RECT cell = grid.CellRect(row, 1);
     const RECT client = grid.ClientRect();
     HDC screen = GetDC(nullptr);
-    TOwnedDC dc(CreateCompatibleDC(screen));
-    TBitmapHandle bitmap(CreateCompatibleBitmap(screen, client.right, client.bottom));
+    TDCOwner dc(CreateCompatibleDC(screen));
+    TBitmapOwner bitmap(CreateCompatibleBitmap(screen, client.right, client.bottom));
     ReleaseDC(nullptr, screen);
     TSelectObject select(dc.get(), bitmap.get());
     grid.PaintTo(dc.get(), client);

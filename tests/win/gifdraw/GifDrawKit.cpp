@@ -52,7 +52,7 @@ const wchar_t* HostClass() {
 // One shown top-level window for the whole run: tearing down a top-level
 // window takes Wine's X11 driver about two seconds; child windows are quick.
 HWND SharedFrame(COLORREF background) {
-  static TBrushHandle brush;
+  static TBrushOwner brush;
   static HWND frame = nullptr;
   if (!frame) {
     frame = CreateWindowExW(0, HostClass(), L"gifdraw", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 400, 300,

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     THSL hsl{};
     RGBToHSL(static_cast<TColor>(GetSysColor(COLOR_WINDOW)), hsl);
     hsl.Lightness = hsl.Lightness >= 30 ? hsl.Lightness - 15 : hsl.Lightness + 30;
-    TBrushHandle brush(CreateSolidBrush(static_cast<COLORREF>(HSLToRGB(hsl))));
+    TBrushOwner brush(CreateSolidBrush(static_cast<COLORREF>(HSLToRGB(hsl))));
     FillRect(dc, &cell, brush.get());
   };
   const wchar_t* names[] = {L"Sea.jpg", L"Mountains.bmp", L"Forest.gif", L"Desert at dusk.jpg", L"City.jpeg"};

@@ -3,8 +3,10 @@
 
 #include <map>
 #include <set>
+#include <stdexcept>
 
 #include "GridTestSupport.h"
+#include "gui/Application.h"
 
 namespace {
 
@@ -60,7 +62,7 @@ TEST_F(GridPaint, ShadingFromTheCallbackShowsAndTextsComeFromTheRecords) {
   AddRows(*grid, 3);
   grid->OnBeforeCellPaint = [this](HDC dc, int row, int, const RECT& cell) {
     if (row == grid->FocusedRow() || row % 2 == 0) return;
-    TBrushHandle brush(CreateSolidBrush(RGB(240, 240, 240)));
+    TBrushOwner brush(CreateSolidBrush(RGB(240, 240, 240)));
     FillRect(dc, &cell, brush.get());
   };
   const COLORREF window = GetSysColor(COLOR_WINDOW);
@@ -106,6 +108,20 @@ TEST_F(GridPaint, DefaultTextAndEmptyGrid) {
       if (GetRValue(small.Pixel(x, y)) < 128) ++dark;
   EXPECT_EQ(grid->DefaultText, L"Wallpaper");
   EXPECT_GT(dark, 10);
+}
+
+TEST_F(GridPaint, ATextThatRaisesIsReportedOnceAndThePaintStillEnds) {
+  AddRows(*grid, 3);
+  int reports = 0;
+  Application().OnException = [&](const std::exception&) { ++reports; };
+  grid->OnGetText = [](int, int) -> std::wstring { throw std::runtime_error("broken entry"); };
+  grid->Invalidate();
+  PumpMessages();
+  EXPECT_EQ(reports, 1);
+  // The window was validated: the next pump paints nothing and reports nothing.
+  PumpMessages();
+  EXPECT_EQ(reports, 1);
+  Application().OnException = nullptr;
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ class THostWindow {
 
  private:
   HWND hwnd_ = nullptr;
-  TGdiObject<HFONT> font_;
+  TGdiObjectOwner<HFONT> font_;
 };
 
 // One host for the whole test program: closing a top-level window costs
@@ -74,8 +74,8 @@ class TMemorySurface {
 
  private:
   int width_, height_;
-  TOwnedDC dc_;
-  TBitmapHandle bitmap_;
+  TDCOwner dc_;
+  TBitmapOwner bitmap_;
   void* bits_ = nullptr;
   HGDIOBJ old_ = nullptr;
 };

@@ -228,7 +228,7 @@ TEST(JPEGImage, ClipboardFormsCarryTheDecodedPicture) {
   EXPECT_EQ(format, UINT(CF_BITMAP));
   ASSERT_NE(data, nullptr);
   EXPECT_NE(data, image.Bitmap().Handle());  // the clipboard gets its own copy
-  TBitmapHandle owned(static_cast<HBITMAP>(data));
+  TBitmapOwner owned(static_cast<HBITMAP>(data));
   TPaletteOwner ownedPalette(palette);
 
   TJPEGImage back;

@@ -28,10 +28,10 @@
 #include "widgets/Underneath.h"
 
 namespace {
-HBITMAP LoadBmp(const wchar_t* name) {
+TBitmapOwner LoadBmp(const wchar_t* name) {
   const std::wstring path = std::wstring(DV_RES_DIR) + L"/" + name;
-  return static_cast<HBITMAP>(
-      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  return TBitmapOwner(static_cast<HBITMAP>(
+      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
 }
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -42,8 +42,8 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 struct TGallery {
   std::vector<std::unique_ptr<TControl>> controls;
-  TFontHandle windowFont;
-  TFontHandle boldFont;
+  TFontOwner windowFont;
+  TFontOwner boldFont;
 
   template <class T, class... A>
   T& Add(A&&... args) {

@@ -17,7 +17,7 @@
 namespace {
 // A 24-bit bitmap of parts side by side, each filled with its colour except
 // the bottom-left pixel, which holds the transparent colour.
-HBITMAP MakeGlyph(const std::vector<COLORREF>& parts, int side, COLORREF transparent = RGB(255, 0, 255)) {
+TBitmapOwner MakeGlyph(const std::vector<COLORREF>& parts, int side, COLORREF transparent = RGB(255, 0, 255)) {
   const int width = side * static_cast<int>(parts.size());
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -26,16 +26,14 @@ HBITMAP MakeGlyph(const std::vector<COLORREF>& parts, int side, COLORREF transpa
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  TBitmapOwner bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  TDCOwner dc(CreateCompatibleDC(nullptr));
+  TSelectObject select(dc.get(), bitmap.get());
   for (size_t i = 0; i < parts.size(); ++i) {
     RECT r{static_cast<int>(i) * side, 0, static_cast<int>(i + 1) * side, side};
-    FillRect(dc, &r, SolidBrush(parts[i]).get());
-    SetPixel(dc, r.left, side - 1, transparent);
+    FillRect(dc.get(), &r, SolidBrush(parts[i]).get());
+    SetPixel(dc.get(), r.left, side - 1, transparent);
   }
-  SelectObject(dc, old);
-  DeleteDC(dc);
   return bitmap;
 }
 
