@@ -12,8 +12,6 @@
 #include "gui/Stream.h"
 #include "gui/Thread.h"
 
-const wchar_t* const TDecodeWorker::FileNotFound = L"The file cannot be found.";
-
 namespace {
 
 struct TDecodeJob {
@@ -93,7 +91,7 @@ class TDecodeThread : public TThread {
     result.FileName = job.FileName;
     const DWORD attributes = GetFileAttributesW(job.FileName.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      result.Error = TDecodeWorker::FileNotFound;
+      result.Error = TDecodeWorker::kFileNotFound;
     } else {
       try {
         result.Picture = loader_(job.FileName, job.BoxWidth, job.BoxHeight, result.FullSize);

@@ -55,7 +55,7 @@ class TDecodeWorker {
   bool Pending() const;
 
   // The text shown for a file that is not there.
-  static const wchar_t* const FileNotFound;
+  static constexpr const wchar_t* kFileNotFound = L"The file cannot be found.";
 
  private:
   std::unique_ptr<TDecodeThread> thread_;
