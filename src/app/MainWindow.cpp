@@ -74,6 +74,7 @@ void TfrmDorvane::MakePanels() {
   wallpaperPanel_ = std::make_unique<TWallpaperPanel>(
       TWallpaperControls{lstFiles, lblFileCount, btnAdd, btnRemove, btnClear}, wallpapers_);
   wallpaperPanel_->AddDialog().OnPreviewLoaded = FitPreview;
+  wallpaperPanel_->View().Hover().OnPrepare = FitThumbnail;
   settingsPanel_ = std::make_unique<TSettingsPanel>(
       TSettingsControls{chkRandomPointer, btnPointerSettings, chkRandomSSaver, btnSSaverSettings, chkTimer,
                         pnlTimerStyle, rdoTimerSecond, rdoTimerMinute, rdoTimerHour, lblTimer, trkTimer,

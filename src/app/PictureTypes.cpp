@@ -13,5 +13,14 @@ void RegisterPictureTypes() {
 }
 
 void FitPreview(TPicture& picture, int boxWidth, int boxHeight) {
-  if (auto* jpeg = picture.GraphicAs<TJPEGImage>()) FitJPEGToBox(*jpeg, boxWidth, boxHeight);
+  if (auto* jpeg = picture.GraphicAs<TJPEGImage>()) {
+    FitJPEGToBox(*jpeg, boxWidth, boxHeight);
+    jpeg->DIBNeeded();
+  }
+}
+
+void FitThumbnail(TPicture& picture, int boxWidth, int boxHeight) {
+  FitPreview(picture, boxWidth, boxHeight);
+  if (auto* gif = picture.GraphicAs<TGIFImage>())
+    gif->DrawOptions &= TGIFDrawOptions(~(GIFDrawOption::PaintAnimated | GIFDrawOption::PaintInThread));
 }

@@ -6,5 +6,10 @@ void RegisterPictureTypes();
 
 class TPicture;
 // Prepares a picture loaded for a preview box of the given size: a JPEG
-// photo decodes at the smallest scale that still fills the box.
+// photo decodes now, at the smallest scale that still fills the box. Called
+// on the worker that loads the preview, so the decode never holds up a
+// window.
 void FitPreview(TPicture& picture, int boxWidth, int boxHeight);
+// The same for a thumbnail, which is drawn once into a small bitmap: an
+// animated GIF gives its first frame and starts no animation.
+void FitThumbnail(TPicture& picture, int boxWidth, int boxHeight);

@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "gui/Canvas.h"
+#include "gui/DecodeWorker.h"
 #include "gui/GdiHandles.h"
 #include "gui/Graphic.h"
 #include "gui/Picture.h"
@@ -75,7 +76,7 @@ TOpenPictureDialog::TOpenPictureDialog() = default;
 TOpenPictureDialog::~TOpenPictureDialog() = default;
 
 std::unique_ptr<TPicture> TOpenPictureDialog::LoadPreview(const std::wstring& fileName, int boxWidth, int boxHeight,
-                                                           SIZE* fullSize) const {
+                                                          SIZE* fullSize) const {
   auto picture = std::make_unique<TPicture>();
   picture->LoadFromFile(fileName);
   // The picture's own size, before the hook may pick a smaller decode.
@@ -121,7 +122,13 @@ bool TOpenPictureDialog::Execute(HWND owner) {
 
   files_.clear();
   fileName_.clear();
+  worker_ = std::make_unique<TDecodeWorker>(
+      [this](const std::wstring& fileName, int boxWidth, int boxHeight, SIZE& fullSize) {
+        return LoadPreview(fileName, boxWidth, boxHeight, &fullSize);
+      });
   const BOOL chosen = GetOpenFileNameW(&ofn);
+  // The worker's thread ends here; a preview it still decodes is dropped.
+  worker_.reset();
   ReleasePreview();
   previewBox_ = nullptr;
   if (!chosen) return false;
@@ -190,8 +197,10 @@ UINT_PTR TOpenPictureDialog::HookUnguarded(HWND dialog, UINT msg, WPARAM, LPARAM
       }
       return 0;
     case WM_DESTROY:
-      // An animated preview stops with the dialog.
+      // An animated preview stops with the dialog, and a pending one never
+      // arrives.
       if (self) {
+        if (self->worker_) self->worker_->Cancel();
         self->ReleasePreview();
         self->previewBox_ = nullptr;
       }
@@ -270,26 +279,38 @@ void TOpenPictureDialog::ArrangePreview(HWND dialog) {
 void TOpenPictureDialog::SelectionChanged(HWND dialog) {
   wchar_t path[MAX_PATH * 2] = {};
   const LRESULT length = SendMessageW(GetParent(dialog), CDM_GETFILEPATH, MAX_PATH * 2, reinterpret_cast<LPARAM>(path));
+  // The old picture goes at once (an animation stops with it); the pane
+  // stays empty until the new one is ready.
   ReleasePreview();
   previewText_.clear();
   const DWORD attributes = length > 0 ? GetFileAttributesW(path) : INVALID_FILE_ATTRIBUTES;
-  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) && worker_) {
     RECT box{};
     GetClientRect(previewBox_, &box);
-    try {
-      SIZE size{};
-      preview_ = LoadPreview(path, box.right, box.bottom, &size);
-      // Each new frame of an animated picture repaints the pane.
-      preview_->OnChange = [pane = previewBox_](TPicture&) { InvalidateRect(pane, nullptr, FALSE); };
-      previewText_ = std::to_wstring(size.cx) + L" x " + std::to_wstring(size.cy);
-    } catch (...) {
-      // A picture that cannot be read shows why instead of a preview.
-      PreviewFailed(dialog, std::current_exception());
-      return;
-    }
+    worker_->Request(path, box.right, box.bottom, [this, dialog](TDecodeResult& result) {
+      PreviewLoaded(dialog, std::move(result.Picture), result.FullSize, result.Error);
+    });
+  } else if (worker_) {
+    worker_->Cancel();
   }
   SetDlgItemTextW(dialog, kPreviewTextId, previewText_.c_str());
   InvalidateRect(previewBox_, nullptr, TRUE);
+}
+
+void TOpenPictureDialog::PreviewLoaded(HWND dialog, std::unique_ptr<TPicture> picture, SIZE size,
+                                       const std::wstring& error) {
+  ReleasePreview();
+  if (picture) {
+    preview_ = std::move(picture);
+    // Each new frame of an animated picture repaints the pane.
+    preview_->OnChange = [pane = previewBox_](TPicture&) { InvalidateRect(pane, nullptr, FALSE); };
+    previewText_ = std::to_wstring(size.cx) + L" x " + std::to_wstring(size.cy);
+  } else {
+    // A picture that cannot be read shows why instead of a preview.
+    previewText_ = error;
+  }
+  SetDlgItemTextW(dialog, kPreviewTextId, previewText_.c_str());
+  if (previewBox_) InvalidateRect(previewBox_, nullptr, TRUE);
 }
 
 void TOpenPictureDialog::DrawPreview(const DRAWITEMSTRUCT& item) {

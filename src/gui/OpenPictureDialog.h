@@ -2,7 +2,9 @@
 // The picture open dialog: the system's file open dialog with a preview pane
 // beside the file list that shows the selected picture, scaled to fit, and
 // its size. Pictures are loaded through the picture system, so every
-// registered picture type previews.
+// registered picture type previews. They load on a worker thread: the file
+// list answers at once however large the photos it passes, and only the
+// picture of the current selection ever reaches the pane.
 #include <windows.h>
 
 #include <exception>
@@ -13,6 +15,7 @@
 #include <vector>
 
 class TPicture;
+class TDecodeWorker;
 
 class TOpenPictureDialog {
  public:
@@ -37,7 +40,8 @@ class TOpenPictureDialog {
 
   // Runs after a picture for the preview is loaded and before it is drawn,
   // so its type can prepare a quick decode for a box of this size (a large
-  // photo decodes at a reduced scale).
+  // photo decodes at a reduced scale). It runs on the worker thread that
+  // loads the preview: whatever it decodes there costs the dialog nothing.
   std::function<void(TPicture& picture, int boxWidth, int boxHeight)> OnPreviewLoaded;
 
   // Loads a picture file for the preview box; fullSize (when given) gets
@@ -54,6 +58,8 @@ class TOpenPictureDialog {
   // Shows an empty pane with the error's text in the caption line.
   void PreviewFailed(HWND dialog, std::exception_ptr error);
   void SelectionChanged(HWND dialog);
+  // The worker's result for the current selection.
+  void PreviewLoaded(HWND dialog, std::unique_ptr<TPicture> picture, SIZE size, const std::wstring& error);
   // Places the preview beside the file list, as tall as the list, with its
   // caption line under it.
   void ArrangePreview(HWND dialog);
@@ -62,6 +68,8 @@ class TOpenPictureDialog {
 
   std::vector<std::wstring> files_;
   std::wstring fileName_;
+  // Lives while the dialog is shown.
+  std::unique_ptr<TDecodeWorker> worker_;
   std::unique_ptr<TPicture> preview_;
   std::wstring previewText_;
   HWND previewBox_ = nullptr;

@@ -1,8 +1,7 @@
 #include "list/WallpaperView.h"
 
-#include <windows.h>
-
 #include <shellapi.h>
+#include <windows.h>
 
 #include "gui/AnsiText.h"
 #include "gui/Color.h"
@@ -33,8 +32,23 @@ TWallpaperView::TWallpaperView(TVirtualGrid& grid, TWallpaperList& list) : grid_
   grid_.OnChange = [this](int row) {
     if (row != kNoRow) grid_.EditNode(row, kFileNameColumn);
   };
-  grid_.OnEditing = [](int, int column, bool& allowed) { allowed = column == kPositionColumn; };
+  grid_.OnEditing = [this](int, int column, bool& allowed) {
+    allowed = column == kPositionColumn;
+    // No tip over the Position editor.
+    if (allowed) hover_->Hide();
+  };
   grid_.OnCreateEditor = [this](int, int, TEditLinkPtr& link) { link = TPositionEditLink::Create(list_); };
+  hover_ = std::make_unique<TWallpaperHover>(grid_, [this](int row) {
+    const TWallpaperEntry* entry = list_.Find(row);
+    return entry ? entry->FullFileName() : std::wstring();
+  });
+}
+
+TWallpaperView::~TWallpaperView() = default;
+
+void TWallpaperView::Show(const TWallpaperChange& change) {
+  hover_->Hide();
+  FollowChange(grid_, change);
 }
 
 void TWallpaperView::FollowChange(TVirtualGrid& grid, const TWallpaperChange& change) {

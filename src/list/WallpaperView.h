@@ -3,10 +3,13 @@
 // columns, asks the list for cell texts, shades every other row, follows the
 // list's changes, and handles what the grid itself does with a row: Enter or
 // a double-click opens the file, Space or a click in a cell edits its
-// Position word (the only column that may be edited).
+// Position word (the only column that may be edited). Resting the mouse on
+// a row shows the row's picture in a tip.
+#include <memory>
 #include <string>
 
 #include "grid/VirtualGrid.h"
+#include "list/WallpaperHover.h"
 #include "list/WallpaperList.h"
 
 class TWallpaperView {
@@ -17,9 +20,11 @@ class TWallpaperView {
   TWallpaperView(TVirtualGrid& grid, TWallpaperList& list);
   TWallpaperView(const TWallpaperView&) = delete;
   TWallpaperView& operator=(const TWallpaperView&) = delete;
+  ~TWallpaperView();
 
   // Brings the grid in line with a change of the list.
-  void Show(const TWallpaperChange& change) { FollowChange(grid_, change); }
+  // A tip shown for a row that moves or goes is hidden.
+  void Show(const TWallpaperChange& change);
   static void FollowChange(TVirtualGrid& grid, const TWallpaperChange& change);
   // Focuses and selects a row; a row that is not there changes nothing.
   void SelectRow(int row);
@@ -27,6 +32,7 @@ class TWallpaperView {
   void OpenFocused();
 
   TVirtualGrid& Grid() const { return grid_; }
+  TWallpaperHover& Hover() const { return *hover_; }
 
  private:
   std::wstring CellText(int row, int column) const;
@@ -34,4 +40,5 @@ class TWallpaperView {
 
   TVirtualGrid& grid_;
   TWallpaperList& list_;
+  std::unique_ptr<TWallpaperHover> hover_;
 };

@@ -9,7 +9,9 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -161,7 +163,9 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD) {
       }
       break;
     case TDriver::TStep::AwaitStop:
-      // Selecting another file releases the picture, waiting for its painter.
+      // Selecting another file releases the picture, waiting for its painter;
+      // the next one loads on the worker.
+      if (d.gif && now - d.stepStart < 5000) break;
       d.stoppedOnSelection = Ended(d.firstPainter) && d.gif == nullptr;
       NotePlaces();
       {
@@ -176,6 +180,7 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD) {
     case TDriver::TStep::ReadPhotoLabel: {
       wchar_t text[64] = {};
       GetDlgItemTextW(GetParent(d.preview), kPreviewTextId, text, 64);
+      if (!*text && now - d.stepStart < 5000) break;
       d.photoLabel = text;
       NotePlaces();
       Select(L"anim");
@@ -193,17 +198,18 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
-// A photo-sized JPEG, far larger than the pane.
-void WritePhoto(const std::wstring& path) {
-  std::vector<std::uint8_t> row(std::size_t(kPhotoWidth) * 3);
+// A photo-sized JPEG, far larger than the pane; grain adds the fine detail
+// that makes real photos slow to decode.
+void WritePhoto(const std::wstring& path, int width = kPhotoWidth, int height = kPhotoHeight, unsigned grain = 0) {
+  std::vector<std::uint8_t> row(std::size_t(width) * 3);
   TMemoryStream out;
   EncodeJPEG(
-      kPhotoWidth, kPhotoHeight,
+      width, height,
       [&](int y) {
-        for (int x = 0; x < kPhotoWidth; ++x) {
-          row[std::size_t(x) * 3] = std::uint8_t(x * 255 / kPhotoWidth);
-          row[std::size_t(x) * 3 + 1] = std::uint8_t(y * 255 / kPhotoHeight);
-          row[std::size_t(x) * 3 + 2] = 128;
+        for (int x = 0; x < width; ++x) {
+          row[std::size_t(x) * 3] = std::uint8_t(x * 255 / width);
+          row[std::size_t(x) * 3 + 1] = std::uint8_t(y * 255 / height);
+          row[std::size_t(x) * 3 + 2] = std::uint8_t(128 ^ (((unsigned(x) * 2654435761u) ^ (unsigned(y) * 40503u)) >> 13 & grain));
         }
         return row.data();
       },
@@ -317,7 +323,9 @@ void CALLBACK DriveHostile(HWND, UINT, UINT_PTR, DWORD) {
     h.selected = Select((*h.files)[h.next].Name);
     return;
   }
-  // The pane decodes and draws now; errors of that show in the caption.
+  // The picture loads on the worker; its size or error fills the caption.
+  if (Caption().empty() && GetTickCount() - h.start < 25000) return;
+  // The pane draws now; errors of that show in the caption.
   RedrawWindow(h.finder.preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   h.captions.push_back(Caption());
   if (std::wstring((*h.files)[h.next].Name) == L"huge-screen.gif") {
@@ -379,6 +387,83 @@ TEST_F(AddDialog, EveryHostileFilePreviewsItsErrorAndTheNextFileStillPreviews) {
   std::printf("peak memory after previewing the 16000 x 16000 GIF: %.1f MiB\n",
               double(state.peakAfterHugeScreen) / (1 << 20));
   for (const auto& f : files) DeleteFileW((folder + L"\\" + f.Name).c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+// Fifty wallpaper-sized photos passed at a held arrow key's pace cost the
+// dialog no more than fifty tiny pictures do: it never waits for a decode,
+// and the pane ends with the last photo.
+struct TBurstDriver {
+  TDriver finder;
+  int next = 0;
+  double cpuMs[3] = {};  // the GUI thread's time used, at the start and after each fifty
+  std::wstring label;
+  DWORD start = 0;
+};
+TBurstDriver* burst = nullptr;
+
+double GuiThreadMs() {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  const auto ms = [](FILETIME t) { return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
+  return ms(kernel) + ms(user);
+}
+
+void CALLBACK DriveBurst(HWND, UINT, UINT_PTR, DWORD) {
+  TBurstDriver& b = *burst;
+  driver = &b.finder;
+  if (!b.finder.dialog) {
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, 0);
+    if (!b.finder.dialog || SendMessageW(b.finder.list, LVM_GETITEMCOUNT, 0, 0) < 100) return;
+  }
+  // Each tick comes after the last selection's paint.
+  if (b.next % 50 == 0 && b.next <= 100) b.cpuMs[b.next / 50] = GuiThreadMs();
+  if (b.next < 100) {
+    wchar_t name[16] = {};
+    std::swprintf(name, 16, b.next < 50 ? L"tiny%02d" : L"photo%02d", b.next % 50);
+    Select(name);
+    ++b.next;
+    return;
+  }
+  b.next = 101;
+  wchar_t text[64] = {};
+  GetDlgItemTextW(GetParent(b.finder.preview), kPreviewTextId, text, 64);
+  b.label = text;
+  if (b.label == L"3840 x 2400" || GetTickCount() - b.start > 30000)
+    PostMessageW(b.finder.dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(AddDialog, FiftyLargePhotosPassAtKeyRepeatPaceWithoutTheDialogWaiting) {
+  const std::wstring folder = TempFolder() + L"\\burst\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  WritePhoto(folder + L"photo00.jpg", 3840, 2400, 127);
+  WritePhoto(folder + L"tiny00.jpg", 8, 8);
+  const auto name = [&](const wchar_t* kind, int i) {
+    return folder + kind + (i < 10 ? L"0" : L"") + std::to_wstring(i) + L".jpg";
+  };
+  for (int i = 1; i < 50; ++i)
+    for (const wchar_t* kind : {L"photo", L"tiny"})
+      if (!CreateHardLinkW(name(kind, i).c_str(), name(kind, 0).c_str(), nullptr))
+        CopyFileW(name(kind, 0).c_str(), name(kind, i).c_str(), FALSE);
+  TOpenPictureDialog dialog;
+  dialog.InitialDir = folder;
+  dialog.OnPreviewLoaded = FitPreview;
+  TBurstDriver state;
+  state.start = GetTickCount();
+  burst = &state;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 33, DriveBurst);
+  dialog.Execute(nullptr);
+  KillTimer(nullptr, timer);
+  burst = nullptr;
+  driver = nullptr;
+
+  EXPECT_EQ(state.label, L"3840 x 2400") << "the last photo never reached the pane";
+  const double tiny = state.cpuMs[1] - state.cpuMs[0], photos = state.cpuMs[2] - state.cpuMs[1];
+  std::printf("GUI thread busy for 50 selections: %.0f ms through photos, %.0f ms through tiny pictures\n", photos,
+              tiny);
+  EXPECT_LT(photos, 2 * tiny + 200) << "the GUI thread decoded the photos";
+  for (int i = 0; i < 50; ++i)
+    for (const wchar_t* kind : {L"photo", L"tiny"}) DeleteFileW(name(kind, i).c_str());
   RemoveDirectoryW(folder.c_str());
 }
 
