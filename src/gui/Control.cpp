@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <mutex>
 #include <set>
 #include <stdexcept>
@@ -126,8 +127,41 @@ LRESULT TControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+TMessageWatch TControl::Watch(TMessageWatcher watcher) {
+  watchers_.emplace_back(++lastWatch_, std::move(watcher));
+  return TMessageWatch(*this, lastWatch_);
+}
+
+TMessageWatch& TMessageWatch::operator=(TMessageWatch&& other) noexcept {
+  if (this != &other) {
+    End();
+    control_ = std::exchange(other.control_, nullptr);
+    id_ = other.id_;
+  }
+  return *this;
+}
+
+void TMessageWatch::End() {
+  if (!control_) return;
+  auto& watchers = std::exchange(control_, nullptr)->watchers_;
+  std::erase_if(watchers, [this](const auto& watcher) { return watcher.first == id_; });
+}
+
 LRESULT TControl::DispatchUnguarded(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
+  if (!watchers_.empty()) {
+    // By number: a watcher may end its own watch, or another, while it runs;
+    // an ended one is not called any more.
+    std::vector<int> ids;
+    for (const auto& watch : watchers_) ids.push_back(watch.first);
+    for (int id : ids) {
+      const auto it = std::find_if(watchers_.begin(), watchers_.end(), [id](const auto& w) { return w.first == id; });
+      if (it == watchers_.end()) continue;
+      const TMessageWatcher watcher = it->second;
+      watcher(msg, wParam, lParam);
+    }
+    if (!hwnd_) return 0;
+  }
   if (OnMessage && msg != WM_NCDESTROY) {
     // A copy: the filter may drop itself (an edit that ends) while it runs.
     const auto filter = OnMessage;

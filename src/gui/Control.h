@@ -16,10 +16,30 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 enum class TMouseButton { Left, Right, Middle };
 
 class TForm;
+class TControl;
+
+// A watch of a control's messages (TControl::Watch); it ends when this goes.
+class TMessageWatch {
+ public:
+  TMessageWatch() = default;
+  TMessageWatch(TControl& control, int id) : control_(&control), id_(id) {}
+  TMessageWatch(TMessageWatch&& other) noexcept : control_(std::exchange(other.control_, nullptr)), id_(other.id_) {}
+  TMessageWatch& operator=(TMessageWatch&& other) noexcept;
+  TMessageWatch(const TMessageWatch&) = delete;
+  TMessageWatch& operator=(const TMessageWatch&) = delete;
+  ~TMessageWatch() { End(); }
+  void End();
+
+ private:
+  TControl* control_ = nullptr;
+  int id_ = 0;
+};
 
 // A control's place and size in its parent's client area.
 struct TBounds {
@@ -74,6 +94,13 @@ class TControl {
   // this way). Returns true when it handled the message and set result.
   std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)> OnMessage;
 
+  // Watchers see every message of the control before its own handling does,
+  // WM_DESTROY and WM_NCDESTROY included, inside the same error containment,
+  // and change nothing (a drop target, a hover tip). A watch lasts as long
+  // as the returned TMessageWatch, which must go before the control does.
+  using TMessageWatcher = std::function<void(UINT msg, WPARAM wParam, LPARAM lParam)>;
+  [[nodiscard]] TMessageWatch Watch(TMessageWatcher watcher);
+
  protected:
   TControl() = default;
 
@@ -110,7 +137,11 @@ class TControl {
   static LRESULT CALLBACK CustomProc(HWND, UINT, WPARAM, LPARAM);
   void Detach();
 
+  friend class TMessageWatch;
+
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
   bool custom_ = false;
+  std::vector<std::pair<int, TMessageWatcher>> watchers_;
+  int lastWatch_ = 0;
 };

@@ -6,12 +6,9 @@
 #include <cstring>
 #include <utility>
 
-#include "gui/Application.h"
 #include "list/DroppedPictures.h"
 
 namespace {
-
-constexpr UINT_PTR kSubclassId = 0x44524f50;  // any constant unique to this subclass
 
 // Posted to the grid after a drop: the names wait to be handed over.
 UINT DroppedMessage() {
@@ -95,15 +92,14 @@ std::vector<std::wstring> DroppedNames(IDataObject& data) {
 
 }  // namespace
 
-TComPtr<TWallpaperDrop> TWallpaperDrop::Register(HWND window, TDropHandler onDrop) {
+TComPtr<TWallpaperDrop> TWallpaperDrop::Register(TControl& control, TDropHandler onDrop) {
   TComPtr<TWallpaperDrop> drop(new TWallpaperDrop(std::move(onDrop)));
+  const HWND window = control.Handle();
   if (!window || FAILED(RegisterDragDrop(window, drop.Get()))) return {};
-  // The registration must end before the window goes: the subclass sees
-  // its destruction.
-  if (!SetWindowSubclass(window, WindowProc, kSubclassId, reinterpret_cast<DWORD_PTR>(drop.Get()))) {
-    RevokeDragDrop(window);
-    return {};
-  }
+  // The registration must end before the window goes: the watch sees its
+  // destruction.
+  TWallpaperDrop* self = drop.Get();
+  drop->watch_ = control.Watch([self](UINT msg, WPARAM, LPARAM) { self->Watched(msg); });
   drop->window_ = window;
   return drop;
 }
@@ -114,7 +110,7 @@ void TWallpaperDrop::Revoke() {
   // object until the end of the call.
   const TComPtr<TWallpaperDrop> keep(this);
   HWND window = std::exchange(window_, nullptr);
-  RemoveWindowSubclass(window, WindowProc, kSubclassId);
+  watch_.End();
   RevokeDragDrop(window);
   taken_.clear();
   accepts_ = false;
@@ -202,18 +198,7 @@ void TWallpaperDrop::HandOver() {
   }
 }
 
-LRESULT CALLBACK TWallpaperDrop::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR data) {
-  auto* self = reinterpret_cast<TWallpaperDrop*>(data);
-  if (msg == DroppedMessage()) {
-    // No exception may cross the window procedure back into Windows.
-    try {
-      self->HandOver();
-    } catch (...) {
-      Application().HandleCurrentException();
-    }
-    return 0;
-  }
-  if (msg == WM_DESTROY) self->Revoke();
-  return DefSubclassProc(window, msg, wParam, lParam);
+void TWallpaperDrop::Watched(UINT msg) {
+  if (msg == DroppedMessage()) HandOver();
+  if (msg == WM_DESTROY) Revoke();
 }

@@ -10,8 +10,8 @@
 // returns, so Drop only takes the names; the pictures reach the handler
 // after the current message, where a message box may wait for the user
 // without holding up that program.
-#include <windows.h>
 #include <ole2.h>
+#include <windows.h>
 
 #include <atomic>
 #include <functional>
@@ -19,15 +19,16 @@
 #include <vector>
 
 #include "grid/ComPtr.h"
+#include "gui/Control.h"
 
 class TWallpaperDrop final : public IDropTarget {
  public:
   using TDropHandler = std::function<void(const std::vector<std::wstring>& pictures)>;
 
-  // Makes the window a drop target, until Revoke or until the window is
-  // destroyed. Null when the system takes no drop target (OLE is not
-  // initialised on this thread); the window then simply takes no drops.
-  static TComPtr<TWallpaperDrop> Register(HWND window, TDropHandler onDrop);
+  // Makes the control's window a drop target, until Revoke or until the
+  // window is destroyed. Null when the system takes no drop target (OLE is
+  // not initialised on this thread); the window then simply takes no drops.
+  static TComPtr<TWallpaperDrop> Register(TControl& control, TDropHandler onDrop);
   // Ends the registration; drops taken but not yet handed over are dropped.
   void Revoke();
 
@@ -44,7 +45,8 @@ class TWallpaperDrop final : public IDropTarget {
   explicit TWallpaperDrop(TDropHandler onDrop) : onDrop_(std::move(onDrop)) {}
   ~TWallpaperDrop() = default;
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+  // The window's messages: the hand-over after a drop, its destruction.
+  void Watched(UINT msg);
   // Hands the names of the drops taken so far to the handler.
   void HandOver();
   bool TakesDrops() const;
@@ -53,6 +55,7 @@ class TWallpaperDrop final : public IDropTarget {
 
   std::atomic<ULONG> count_{0};
   HWND window_ = nullptr;  // while registered
+  TMessageWatch watch_;
   TDropHandler onDrop_;
   bool accepts_ = false;  // what DragEnter found in the data
   std::vector<std::vector<std::wstring>> taken_;

@@ -1,16 +1,9 @@
 #include "list/WallpaperHover.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include "grid/VirtualGrid.h"
 #include "gui/Picture.h"
-
-namespace {
-
-constexpr UINT_PTR kSubclassId = 0x54495053;  // one hover tip per grid
-
-}  // namespace
 
 TWallpaperHover::TWallpaperHover(TVirtualGrid& grid, std::function<std::wstring(int row)> fileOf)
     : grid_(grid),
@@ -19,7 +12,7 @@ TWallpaperHover::TWallpaperHover(TVirtualGrid& grid, std::function<std::wstring(
       worker_([this](const std::wstring& fileName, int boxWidth, int boxHeight, SIZE& fullSize) {
         return LoadThumbnail(fileName, boxWidth, boxHeight, fullSize, OnPrepare);
       }) {
-  if (window_) SetWindowSubclass(window_, &TWallpaperHover::SubclassProc, kSubclassId, DWORD_PTR(this));
+  if (window_) watch_ = grid.Watch([this](UINT msg, WPARAM, LPARAM lParam) { Watched(msg, lParam); });
 }
 
 TWallpaperHover::~TWallpaperHover() {
@@ -28,7 +21,7 @@ TWallpaperHover::~TWallpaperHover() {
 }
 
 void TWallpaperHover::Detach() {
-  if (window_ && IsWindow(window_)) RemoveWindowSubclass(window_, &TWallpaperHover::SubclassProc, kSubclassId);
+  watch_.End();
   window_ = nullptr;
 }
 
@@ -95,23 +88,21 @@ void TWallpaperHover::Show(TThumbnailRef thumbnail, const std::wstring& text) {
   tip_.Show(GetAncestor(window_, GA_ROOT), at, std::move(thumbnail), text, grid_.Font());
 }
 
-LRESULT CALLBACK TWallpaperHover::SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                               DWORD_PTR data) {
-  auto* self = reinterpret_cast<TWallpaperHover*>(data);
+void TWallpaperHover::Watched(UINT msg, LPARAM lParam) {
   switch (msg) {
     case WM_MOUSEMOVE:
-      self->MouseMove(lParam);
+      MouseMove(lParam);
       break;
     case WM_MOUSEHOVER: {
-      self->armed_ = false;
-      const int row = self->RowAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      if (row != kNoRow && row == self->row_ && !self->quiet_ && !self->tip_.Visible()) self->HoverRow(row);
+      armed_ = false;
+      const int row = RowAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (row != kNoRow && row == row_ && !quiet_ && !tip_.Visible()) HoverRow(row);
       break;
     }
     case WM_MOUSELEAVE:
-      self->armed_ = false;
-      self->row_ = kNoRow;
-      self->Hide();
+      armed_ = false;
+      row_ = kNoRow;
+      Hide();
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -124,16 +115,15 @@ LRESULT CALLBACK TWallpaperHover::SubclassProc(HWND window, UINT msg, WPARAM wPa
     case WM_HSCROLL:
     case WM_KILLFOCUS:
       // Whatever the user does next (an edit, a scroll) needs no tip over it.
-      self->quiet_ = true;
-      self->Hide();
+      quiet_ = true;
+      Hide();
       break;
     case WM_NCDESTROY: {
-      self->Hide();
-      self->Detach();
+      Hide();
+      Detach();
       break;
     }
     default:
       break;
   }
-  return DefSubclassProc(window, msg, wParam, lParam);
 }

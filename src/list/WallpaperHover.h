@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "gui/Control.h"
 #include "gui/DecodeWorker.h"
 #include "list/ThumbnailCache.h"
 #include "list/ThumbnailLoader.h"
@@ -41,8 +42,8 @@ class TWallpaperHover {
   TThumbnailPrepare OnPrepare;
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR data);
+  // The grid's messages, as a watch of the grid sees them.
+  void Watched(UINT msg, LPARAM lParam);
   void MouseMove(LPARAM lParam);
   void Arm();
   int RowAt(POINT client) const;
@@ -51,6 +52,7 @@ class TWallpaperHover {
 
   TVirtualGrid& grid_;
   HWND window_ = nullptr;
+  TMessageWatch watch_;
   std::function<std::wstring(int row)> fileOf_;
   TThumbnailCache cache_;
   TThumbnailTip tip_;

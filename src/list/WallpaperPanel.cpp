@@ -26,9 +26,10 @@ void ReportNotAdded(const std::vector<std::wstring>& leftOut) {
   if (leftOut.empty()) return;
   std::wstring names;
   for (const std::wstring& name : leftOut) names += L"\r" + name;
-  ShowErrorBox(L"These files were not added: their names contain characters that the system's code page "
-               L"cannot hold, and their volume keeps no short names for them:\r" +
-               names + L"\r\rRename them and add them again.");
+  ShowErrorBox(
+      L"These files were not added: their names contain characters that the system's code page "
+      L"cannot hold, and their volume keeps no short names for them:\r" +
+      names + L"\r\rRename them and add them again.");
 }
 
 }  // namespace
@@ -49,7 +50,7 @@ TWallpaperPanel::TWallpaperPanel(const TWallpaperControls& controls, TWallpaperL
       {L"GIF Images (*.gif)", L"*.gif"},
       {L"All Files (*.*)", L"*.*"},
   };
-  drop_ = TWallpaperDrop::Register(controls_.Files->Handle(),
+  drop_ = TWallpaperDrop::Register(*controls_.Files,
                                    [this](const std::vector<std::wstring>& pictures) { DropFiles(pictures); });
 }
 
