@@ -62,9 +62,19 @@ bool IsPictureFileName(std::wstring_view name) {
   const std::size_t dot = name.find_last_of(L".\\/");
   if (dot == std::wstring_view::npos || name[dot] != L'.') return false;
   const std::wstring_view extension = name.substr(dot + 1);
-  for (const wchar_t* picture : {L"bmp", L"jpg", L"jpeg", L"jpe", L"jfif", L"gif"})
+  for (const wchar_t* picture : kPictureExtensions)
     if (CompareIgnoringCase(extension, picture) == CSTR_EQUAL) return true;
   return false;
+}
+
+std::wstring PicturePatterns() {
+  std::wstring patterns;
+  for (const wchar_t* extension : kPictureExtensions) {
+    if (!patterns.empty()) patterns += L';';
+    patterns += L"*.";
+    patterns += extension;
+  }
+  return patterns;
 }
 
 std::vector<std::wstring> DroppedPictures(const std::vector<std::wstring>& names) { return Find(names, false); }

@@ -7,8 +7,13 @@
 #include <string_view>
 #include <vector>
 
-// True for a name that ends in .bmp, .jpg, .jpeg, .jpe, .jfif or .gif, in
-// any case.
+// The extensions of the pictures the list takes, by Add and by a drop.
+inline constexpr const wchar_t* kPictureExtensions[] = {L"bmp", L"jpg", L"jpeg", L"jpe", L"jfif", L"gif"};
+
+// The Add dialog's pattern for all of them: "*.bmp;*.jpg;...".
+std::wstring PicturePatterns();
+
+// True for a name that ends in one of kPictureExtensions, in any case.
 bool IsPictureFileName(std::wstring_view name);
 
 // The pictures among the dropped names, in drop order, each folder replaced

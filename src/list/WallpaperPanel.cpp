@@ -4,6 +4,7 @@
 #include "gui/Control.h"
 #include "gui/Dialogs.h"
 #include "gui/ProgramPath.h"
+#include "list/DroppedPictures.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ TWallpaperPanel::TWallpaperPanel(const TWallpaperControls& controls, TWallpaperL
 
   addDialog_.Title = L"Add Wallpaper";
   addDialog_.Filters = {
-      {L"All Supported Files", L"*.bmp;*.jpg;*.jpeg;*.jpe;*.jfif;*.gif"},
+      {L"All Supported Files", PicturePatterns()},
       {L"Bitmap Files (*.bmp)", L"*.bmp"},
       {L"JPEG Image Files (*.jpg; *.jpeg; *.jpe; *.jfif)", L"*.jpg;*.jpeg;*.jpe;*.jfif"},
       {L"GIF Images (*.gif)", L"*.gif"},
