@@ -94,6 +94,7 @@ class TfrmAbout : public TForm {
 
  private:
   void BuildLayout();
+  void ScaleLayout() override;
   void BindHandlers();
   void ShowVersion();
   void LoadLinks();

@@ -187,19 +187,26 @@ void AfterFont(TKind kind, const TMakeRequest& r, TControl& control) {
     AlignRight(static_cast<TLabel&>(control), r.Bounds);
 }
 
-}  // namespace
-
-void TfrmAbout::BuildLayout() {
+TBuildSteps<TKind> Steps(HFONT windowFont, int dpi) {
   TBuildSteps<TKind> steps;
   steps.Make = MakeControl;
   steps.AfterFont = AfterFont;
-  steps.WindowFont = DefaultFont();
+  steps.WindowFont = windowFont;
   steps.WindowFontOnAll = true;
-  BuildControls<TfrmAbout, TKind>(*this, Handle(), kLayout, steps, controls_);
+  steps.Dpi = dpi;
+  return steps;
+}
+
+}  // namespace
+
+void TfrmAbout::BuildLayout() {
+  BuildControls<TfrmAbout, TKind>(*this, Handle(), kLayout, Steps(DefaultFont(), Dpi()), controls_);
   // Hovering a contact line shows the full address behind it.
   lblWebsite->SetHint(kMakerSite);
   lblEmail->SetHint(kSupportMail);
 }
+
+void TfrmAbout::ScaleLayout() { ScaleControls<TfrmAbout, TKind>(kLayout, Steps(DefaultFont(), Dpi()), controls_); }
 
 void TfrmAbout::BindHandlers() {
   for (TLabel* link : {lblWebsite, lblEmail}) {

@@ -144,6 +144,7 @@ class TfrmDorvane : public TForm {
 
  private:
   void BuildLayout();
+  void ScaleLayout() override;
   void MakePanels();
   // The panels' state into the settings model, ready to be saved.
   void CollectSettings();

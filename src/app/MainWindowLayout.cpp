@@ -217,14 +217,23 @@ std::unique_ptr<TControl> MakeControl(TKind kind, const TMakeRequest& r) {
   return nullptr;
 }
 
+TBuildSteps<TKind> Steps(HFONT windowFont, int dpi) {
+  TBuildSteps<TKind> steps;
+  steps.Make = MakeControl;
+  steps.WindowFont = windowFont;
+  steps.Dpi = dpi;
+  return steps;
+}
+
 }  // namespace
 
 void TfrmDorvane::BuildLayout() {
-  TBuildSteps<TKind> steps;
-  steps.Make = MakeControl;
-  steps.WindowFont = DefaultFont();
-  BuildControls<TfrmDorvane, TKind>(*this, Handle(), kLayout, steps, controls_);
+  BuildControls<TfrmDorvane, TKind>(*this, Handle(), kLayout, Steps(DefaultFont(), Dpi()), controls_);
   // The labels' mnemonics lead to their controls.
   lblStretchMode->SetFocusControl(cboStretchMode->Handle());
   lblBGColor->SetFocusControl(cboBGColor->Handle());
+}
+
+void TfrmDorvane::ScaleLayout() {
+  ScaleControls<TfrmDorvane, TKind>(kLayout, Steps(DefaultFont(), Dpi()), controls_);
 }

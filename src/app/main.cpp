@@ -8,6 +8,7 @@
 #include "app/MainWindow.h"
 #include "app/PictureTypes.h"
 #include "gui/Application.h"
+#include "gui/Dpi.h"
 #include "gui/Synchronize.h"
 
 namespace {
@@ -31,6 +32,8 @@ class TOleSession {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // The manifest declares it too; older systems only take the call.
+  DeclareDpiAwareness();
   // Before any window: the instance mutex and the another-copy note.
   TControlApplication controlApplication;
 

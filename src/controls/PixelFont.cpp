@@ -63,8 +63,8 @@ void TPixelFont::PaintNow() {
 void TPixelFont::FitToCaption() {
   if (!Handle()) return;
   const TPixelLayout layout = LayoutPixelText(caption_, LocaleUpper);
-  const int width = layout.Columns * sizeFactor_;
-  const int height = layout.Rows * sizeFactor_;
+  const int width = Scaled(layout.Columns * sizeFactor_);
+  const int height = Scaled(layout.Rows * sizeFactor_);
   const RECT client = ClientRect();
   if (client.right != width || client.bottom != height)
     SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -72,13 +72,26 @@ void TPixelFont::FitToCaption() {
 
 void TPixelFont::BeforePaint() { FitToCaption(); }
 
-void TPixelFont::DrawCell(HDC dc, int column, int row, COLORREF color, int factor) {
-  RECT cell{column * factor, row * factor, (column + 1) * factor, (row + 1) * factor};
+void TPixelFont::DrawCell(HDC dc, int column, int row, COLORREF color) const {
+  // Cell edges are scaled, not cell sizes: at 150 % cells are one or two
+  // pixels wide in turn and the text keeps its width.
+  const int factor = sizeFactor_;
+  RECT cell{Scaled(column * factor), Scaled(row * factor), Scaled((column + 1) * factor), Scaled((row + 1) * factor)};
   FillRect(dc, &cell, SolidBrush(color).get());
 }
 
 void TPixelFont::Paint(HDC dc, const RECT&) {
   const COLORREF color = ToColorRef(color_);
-  for (const TPixelCell& cell : LayoutPixelText(caption_, LocaleUpper).Ink)
-    DrawCell(dc, cell.Column, cell.Row, color, sizeFactor_);
+  for (const TPixelCell& cell : LayoutPixelText(caption_, LocaleUpper).Ink) DrawCell(dc, cell.Column, cell.Row, color);
+}
+
+void TPixelFont::ChangeDpi(int dpi) {
+  TGraphicControl::ChangeDpi(dpi);
+  FitToCaption();
+}
+
+void TPixelFont::SetBounds(int left, int top, int, int) {
+  // The place only: the size is the caption's.
+  TGraphicControl::SetBounds(left, top, Width(), Height());
+  FitToCaption();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A label that draws its caption in the built-in pixel font (PixelGlyphs.h):
 // five cells high, every cell a solid square of SizeFactor x SizeFactor
-// pixels. The label sizes itself to its caption on every paint; only the ink
+// pixels at 96 DPI. The label sizes itself to its caption on every paint; only the ink
 // cells are painted, the rest shows what lies beneath.
 //
 //   TPixelFont Label1(pnl, {15, 62});
@@ -28,6 +28,9 @@ class TPixelFont : public TGraphicControl {
   int SizeFactor() const { return sizeFactor_; }
   void SetSizeFactor(int factor);
 
+  void ChangeDpi(int dpi) override;
+  void SetBounds(int left, int top, int width, int height) override;
+
   // Index of the glyph for ch, upper-cased by the user's locale.
   static int GlyphIndex(char ch);
 
@@ -39,7 +42,7 @@ class TPixelFont : public TGraphicControl {
  private:
   void FitToCaption();
   void PaintNow();
-  static void DrawCell(HDC dc, int column, int row, COLORREF color, int factor);
+  void DrawCell(HDC dc, int column, int row, COLORREF color) const;
 
   std::string caption_ = "QUILLON PIXEL FONT";
   TColor color_ = 0;

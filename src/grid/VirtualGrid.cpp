@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "grid/GridHeader.h"
+#include "gui/Dpi.h"
 
 namespace {
 TGridShiftState KeyShiftState() {
@@ -48,23 +49,25 @@ TVirtualGrid::~TVirtualGrid() {
 // --- columns -------------------------------------------------------------
 
 int TVirtualGrid::AddColumn(const std::wstring& caption, int width, int minWidth) {
-  const int index = columns_.Add(caption, width, minWidth);
+  const int index = columns_.Add(caption, Scaled(width), Scaled(minWidth));
   header_->Rebuild(columns_);
   ColumnsChanged();
   return index;
 }
 
-int TVirtualGrid::ColumnWidth(int column) const { return columns_.Valid(column) ? columns_[column].Width : 0; }
+int TVirtualGrid::ColumnWidth(int column) const {
+  return columns_.Valid(column) ? MulDiv(columns_[column].Width, kDesignDpi, Dpi()) : 0;
+}
 
 void TVirtualGrid::SetColumnWidth(int column, int width) {
   if (!columns_.Valid(column)) return;
-  columns_.SetWidth(column, width);
+  columns_.SetWidth(column, Scaled(width));
   ColumnsChanged();
 }
 
 void TVirtualGrid::SetColumnMinWidth(int column, int minWidth) {
   if (!columns_.Valid(column)) return;
-  columns_.SetMinWidth(column, minWidth);
+  columns_.SetMinWidth(column, Scaled(minWidth));
   ColumnsChanged();
 }
 
@@ -80,7 +83,26 @@ bool TVirtualGrid::MoveColumn(int column, int position) {
   return true;
 }
 
-void TVirtualGrid::UserResize(int column, int width) { SetColumnWidth(column, width); }
+void TVirtualGrid::UserResize(int column, int width) {
+  // The header speaks in pixels.
+  if (!columns_.Valid(column)) return;
+  columns_.SetWidth(column, width);
+  ColumnsChanged();
+}
+
+void TVirtualGrid::ChangeDpi(int dpi) {
+  const int old = Dpi();
+  TControl::ChangeDpi(dpi);
+  if (old == dpi) return;
+  for (int i = 0; i < columns_.Count(); ++i) {
+    columns_.SetMinWidth(i, MulDiv(columns_[i].MinWidth, dpi, old));
+    columns_.SetWidth(i, MulDiv(columns_[i].SetWidth, dpi, old));
+  }
+  offsetY_ = MulDiv(offsetY_, dpi, old);
+  offsetX_ = MulDiv(offsetX_, dpi, old);
+  header_->Rebuild(columns_);
+  ColumnsChanged();
+}
 
 void TVirtualGrid::UserMove(int column, int position) { MoveColumn(column, position); }
 
@@ -101,21 +123,21 @@ int TVirtualGrid::ColumnAt(int x) const { return columns_.ColumnAt(x + offsetX_)
 
 int TVirtualGrid::RowsAreaHeight() const { return std::max(0, clientHeight_ - RowsTop()); }
 
-int TVirtualGrid::MaxOffsetY() const { return std::max(0, rowCount_ * kRowHeight - RowsAreaHeight()); }
+int TVirtualGrid::MaxOffsetY() const { return std::max(0, rowCount_ * RowHeight() - RowsAreaHeight()); }
 
 int TVirtualGrid::MaxOffsetX() const { return std::max(0, columns_.TotalWidth() - clientWidth_); }
 
 int TVirtualGrid::GetNodeAt(int y) const {
   const int inRows = std::max(y, RowsTop()) - RowsTop() + offsetY_;
-  const int row = inRows / kRowHeight;
+  const int row = inRows / RowHeight();
   return row < rowCount_ ? row : kNoRow;
 }
 
 int TVirtualGrid::TopRow() const { return rowCount_ > 0 ? GetNodeAt(RowsTop()) : kNoRow; }
 
 RECT TVirtualGrid::RowRect(int row) const {
-  const int top = RowsTop() + row * kRowHeight - offsetY_;
-  return RECT{-offsetX_, top, std::max(columns_.TotalWidth() - offsetX_, clientWidth_), top + kRowHeight};
+  const int top = RowsTop() + row * RowHeight() - offsetY_;
+  return RECT{-offsetX_, top, std::max(columns_.TotalWidth() - offsetX_, clientWidth_), top + RowHeight()};
 }
 
 RECT TVirtualGrid::CellRect(int row, int column) const {
@@ -141,11 +163,11 @@ void TVirtualGrid::InvalidateRow(int row) {
 void TVirtualGrid::ScrollIntoView(int row) {
   if (row < 0 || row >= rowCount_) return;
   EnsureLayout();  // the scroll bars decide how many rows fit
-  const int top = row * kRowHeight;
+  const int top = row * RowHeight();
   if (top < offsetY_)
     SetOffsetY(top);
-  else if (top + kRowHeight > offsetY_ + RowsAreaHeight())
-    SetOffsetY(top + kRowHeight - RowsAreaHeight());
+  else if (top + RowHeight() > offsetY_ + RowsAreaHeight())
+    SetOffsetY(top + RowHeight() - RowsAreaHeight());
 }
 
 void TVirtualGrid::SetFocusedRow(int row) {
@@ -172,8 +194,8 @@ void TVirtualGrid::RowsAppended(int count) {
   rowCount_ += count;
   // Only rows that reach into the visible area need painting; the scroll
   // range follows after the current message, once for a whole batch.
-  if (RowsTop() + first * kRowHeight - offsetY_ < clientHeight_) {
-    RECT r{0, RowsTop() + first * kRowHeight - offsetY_, clientWidth_, clientHeight_};
+  if (RowsTop() + first * RowHeight() - offsetY_ < clientHeight_) {
+    RECT r{0, RowsTop() + first * RowHeight() - offsetY_, clientWidth_, clientHeight_};
     InvalidateRect(Handle(), &r, FALSE);
   }
   ScheduleLayout();
@@ -235,7 +257,7 @@ void TVirtualGrid::UpdateLayout() {
     offsetY_ = std::clamp(offsetY_, 0, MaxOffsetY());
     offsetX_ = std::clamp(offsetX_, 0, MaxOffsetX());
 
-    SetScrollBar(SB_VERT, rowCount_ * kRowHeight, RowsAreaHeight(), offsetY_);
+    SetScrollBar(SB_VERT, rowCount_ * RowHeight(), RowsAreaHeight(), offsetY_);
     SetScrollBar(SB_HORZ, columns_.TotalWidth(), clientWidth_, offsetX_);
 
     GetClientRect(Handle(), &client);
@@ -284,7 +306,7 @@ void TVirtualGrid::SetOffsetY(int y) {
   y = std::clamp(y, 0, MaxOffsetY());
   if (y == offsetY_) return;
   offsetY_ = y;
-  SetScrollBar(SB_VERT, rowCount_ * kRowHeight, RowsAreaHeight(), offsetY_);
+  SetScrollBar(SB_VERT, rowCount_ * RowHeight(), RowsAreaHeight(), offsetY_);
   RECT rows{0, RowsTop(), clientWidth_, clientHeight_};
   InvalidateRect(Handle(), &rows, FALSE);
   PlaceEditor();
@@ -307,7 +329,7 @@ void TVirtualGrid::Scroll(int bar, int code) {
   info.fMask = SIF_ALL;
   GetScrollInfo(Handle(), bar, &info);
   const int page = static_cast<int>(info.nPage);
-  const int step = bar == SB_VERT ? kScrollStep : 16;
+  const int step = Scaled(bar == SB_VERT ? kScrollStep : 16);
   int pos = bar == SB_VERT ? offsetY_ : offsetX_;
   switch (code) {
     case SB_LINEUP:
@@ -384,7 +406,7 @@ void TVirtualGrid::KeyDown(WPARAM wParam) {
   WORD key = static_cast<WORD>(wParam);
   if (OnKeyDown) OnKeyDown(key, KeyShiftState());
   if (key == 0 || rowCount_ == 0 || !Handle()) return;
-  const int pageRows = std::max(1, RowsAreaHeight() / kRowHeight);
+  const int pageRows = std::max(1, RowsAreaHeight() / RowHeight());
   const int current = focusedRow_;
   int target = current;
   switch (key) {
@@ -490,9 +512,9 @@ bool TVirtualGrid::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_MOUSEWHEEL: {
       UINT lines = 3;
       SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-      if (lines == WHEEL_PAGESCROLL) lines = static_cast<UINT>(std::max(1, RowsAreaHeight() / kRowHeight));
+      if (lines == WHEEL_PAGESCROLL) lines = static_cast<UINT>(std::max(1, RowsAreaHeight() / RowHeight()));
       const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
-      SetOffsetY(offsetY_ - delta * static_cast<int>(lines) * kScrollStep / WHEEL_DELTA);
+      SetOffsetY(offsetY_ - delta * static_cast<int>(lines) * Scaled(kScrollStep) / WHEEL_DELTA);
       return true;
     }
     case WM_VSCROLL:

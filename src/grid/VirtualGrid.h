@@ -6,7 +6,9 @@
 // list order; the grid keeps only their count, the rows themselves live in
 // the model that it shows, which tells the grid when rows come and go.
 //
-// Row height and vertical scroll step are 19 pixels, the cell margin is 2.
+// Row height and vertical scroll step are 19 pixels, the cell margin is 2,
+// at 96 DPI; column widths are told and read in pixels at 96 DPI too, so
+// stored widths mean the same on any screen.
 // Selection is single and covers the full row; the focused row (the one that
 // keyboard actions address) is kept apart from the selection. The last column
 // by index takes the width that the other visible columns leave.
@@ -53,6 +55,7 @@ class TVirtualGrid : public TControl {
   // Column under a client x, or kNoColumn.
   int ColumnAt(int x) const;
   int HeaderHeight() const { return headerHeight_; }
+  int RowHeight() const { return Scaled(kRowHeight); }
 
   // --- rows ------------------------------------------------------------
   int RowCount() const { return rowCount_; }
@@ -100,6 +103,7 @@ class TVirtualGrid : public TControl {
   void PaintTo(HDC dc, const RECT& area);
   // Applies pending layout work (scroll ranges, auto column) at once.
   void UpdateLayout();
+  void ChangeDpi(int dpi) override;
 
   // Shown when no OnGetText handler is assigned.
   std::wstring DefaultText = L"Wallpaper";

@@ -65,8 +65,8 @@ void TVirtualGrid::PaintTo(HDC dc, const RECT& area) {
   int first = rowCount_;
   int last = -1;
   if (rowCount_ > 0) {
-    first = std::max(0, static_cast<int>(clip.top - RowsTop() + offsetY_) / kRowHeight);
-    last = std::min(rowCount_ - 1, static_cast<int>(clip.bottom - 1 - RowsTop() + offsetY_) / kRowHeight);
+    first = std::max(0, static_cast<int>(clip.top - RowsTop() + offsetY_) / RowHeight());
+    last = std::min(rowCount_ - 1, static_cast<int>(clip.bottom - 1 - RowsTop() + offsetY_) / RowHeight());
   }
   // Solid grid lines in the button-face colour.
   TPenOwner pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE)));
@@ -133,7 +133,7 @@ void TVirtualGrid::PaintCell(HDC dc, int row, int column, const RECT& cell, bool
   SetTextColor(dc, GetSysColor(selected && focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
 
   const std::wstring text = OnGetText ? OnGetText(row, column) : DefaultText;
-  RECT textRect{content.left + kCellMargin, content.top, content.right - kCellMargin, content.bottom};
+  RECT textRect{content.left + Scaled(kCellMargin), content.top, content.right - Scaled(kCellMargin), content.bottom};
   if (textRect.right > textRect.left && !text.empty())
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui/Application.h"
+#include "gui/Dpi.h"
 
 namespace {
 // The control behind each of our windows. Looked up for every message, so
@@ -67,6 +68,7 @@ TControl* TControl::FromHandle(HWND hwnd) { return hwnd ? Controls().Find(hwnd) 
 
 void TControl::CreateSystem(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
                             const TBounds& bounds, UINT_PTR id) {
+  dpi_ = InheritedDpi(parent);
   creating = this;
   HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, bounds.Left, bounds.Top, bounds.Width,
                               bounds.Height, parent, reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
@@ -96,10 +98,24 @@ void TControl::CreateCustom(const wchar_t* className, const std::wstring& text, 
     registered.insert(className);
   }
   custom_ = true;
+  dpi_ = InheritedDpi(parent);
   HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, bounds.Left, bounds.Top, bounds.Width,
                               bounds.Height, parent, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd) throw std::runtime_error("Error creating window");
+  if (!parent) dpi_ = WindowDpi(hwnd);
   if (parent) SetFont(reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)));
+}
+
+int TControl::InheritedDpi(HWND parent) {
+  if (const TControl* owner = FromHandle(parent)) return owner->dpi_;
+  return WindowDpi(parent);
+}
+
+int TControl::Scaled(int value) const { return ScaleToDpi(value, dpi_); }
+
+void TControl::ChangeDpi(int dpi) {
+  dpi_ = dpi;
+  Invalidate();
 }
 
 LRESULT CALLBACK TControl::CustomProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

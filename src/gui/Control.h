@@ -63,7 +63,7 @@ class TControl {
   virtual TForm* AsForm() { return nullptr; }
 
   // Place and size relative to the parent's client area.
-  void SetBounds(int left, int top, int width, int height);
+  virtual void SetBounds(int left, int top, int width, int height);
   RECT BoundsRect() const;
   int Left() const { return BoundsRect().left; }
   int Top() const { return BoundsRect().top; }
@@ -83,6 +83,16 @@ class TControl {
   bool Focused() const;
   void Invalidate(bool erase = true);
   void Update();
+
+  // The DPI the control is laid out for: its parent's at creation (its own
+  // window's for a top-level one), then what its form is told when the
+  // window moves to a screen of another DPI.
+  int Dpi() const { return dpi_; }
+  // A length of the 96-DPI layout at the control's DPI.
+  int Scaled(int value) const;
+  // Controls that keep sizes of their own (item heights, pictures) update
+  // them here; the form places and sizes every control itself.
+  virtual void ChangeDpi(int dpi);
 
   // The control's name in its window description ("btnAdd").
   std::wstring Name;
@@ -136,11 +146,13 @@ class TControl {
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   static LRESULT CALLBACK CustomProc(HWND, UINT, WPARAM, LPARAM);
   void Detach();
+  static int InheritedDpi(HWND parent);
 
   friend class TMessageWatch;
 
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
+  int dpi_ = 96;
   bool custom_ = false;
   std::vector<std::pair<int, TMessageWatcher>> watchers_;
   int lastWatch_ = 0;

@@ -1,9 +1,11 @@
 #include "gui/Form.h"
 
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "gui/Application.h"
+#include "gui/Dpi.h"
 
 namespace {
 
@@ -22,13 +24,22 @@ bool FontFaceInstalled(const wchar_t* face) {
   return found;
 }
 
+bool OutlineTwinInstalled() {
+  static const bool installed = FontFaceInstalled(L"Microsoft Sans Serif");
+  return installed;
+}
+
 }  // namespace
 
-TFontOwner CreateDefaultFont(bool bold) {
+TFontOwner CreateDefaultFont(bool bold, int dpi) {
   LOGFONTW lf{};
   static const bool haveSansSerif = FontFaceInstalled(L"MS Sans Serif");
-  if (haveSansSerif) {
-    lf.lfHeight = -11;  // 8 points at 96 pixels per inch
+  // The raster face has the 96-DPI sizes only; its outline twin keeps the
+  // same look crisp at any other DPI.
+  if (dpi != kDesignDpi && OutlineTwinInstalled()) {
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcscpy(lf.lfFaceName, L"Microsoft Sans Serif");
+  } else if (haveSansSerif) {
     lf.lfCharSet = DEFAULT_CHARSET;
     wcscpy(lf.lfFaceName, L"MS Sans Serif");
   } else {
@@ -36,8 +47,8 @@ TFontOwner CreateDefaultFont(bool bold) {
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     lf = metrics.lfMessageFont;
-    lf.lfHeight = -11;
   }
+  lf.lfHeight = -ScaleFontHeight(11, dpi);  // 8 points
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   return TFontOwner(CreateFontIndirectW(&lf));
 }
@@ -52,10 +63,12 @@ void TForm::Create(const TFormDesc& desc, HWND owner) {
   RECT r{0, 0, desc.clientWidth, desc.clientHeight};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   position_ = desc.position;
-  font_ = CreateDefaultFont();
+  designClient_ = SIZE{desc.clientWidth, desc.clientHeight};
   CreateCustom(desc.className, desc.caption, style, exStyle, owner, TBounds{0, 0, r.right - r.left, r.bottom - r.top},
                0, nullptr, GetSysColorBrush(COLOR_BTNFACE));
+  font_ = CreateDefaultFont(false, Dpi());
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  FitClientToDpi();
   // Each size from its own image: the caption and the task bar would
   // otherwise show the large one scaled down. Shared icons need no release.
   for (auto [which, width, height] :
@@ -67,6 +80,28 @@ void TForm::Create(const TFormDesc& desc, HWND owner) {
   CenterOn(position_ == TFormPosition::OwnerFormCenter ? owner : nullptr);
   CreateControls();
   FormCreate();
+}
+
+void TForm::FitClientToDpi() {
+  RECT window{}, client{};
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  const int width = ScaleToDpi(designClient_.cx, Dpi()), height = ScaleToDpi(designClient_.cy, Dpi());
+  if (client.right == width && client.bottom == height) return;
+  SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left + width - client.right,
+               window.bottom - window.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::ApplyDpi(int dpi, const RECT& suggested) {
+  ChangeDpi(dpi);
+  // The old font goes once no control draws with it.
+  const TFontOwner old = std::exchange(font_, CreateDefaultFont(false, dpi));
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClientToDpi();
+  ScaleLayout();
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TForm::CenterOn(HWND reference) {
@@ -167,6 +202,12 @@ bool TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     case WM_DESTROY:
       GuardedCall([this] { FormDestroy(); });
       return false;
+    case WM_DPICHANGED:
+      // Moved to a screen of another DPI: the system suggests the window's
+      // new place; the controls follow at the new scale.
+      ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      result = 0;
+      return true;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_MINIMIZE && Application().MainForm() == this && Application().Handle()) {
         SendMessageW(Application().Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);

@@ -68,13 +68,20 @@ class TForm : public TControl {
   virtual bool FormCloseQuery() { return true; }
   virtual void FormClose() {}
   virtual void FormDestroy() {}
+  // The window moved to a screen of another DPI (Dpi() tells which) and its
+  // font is made anew: the form lays its controls out again.
+  virtual void ScaleLayout() {}
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   void CenterOn(HWND reference);
   void RestoreFocus();
+  // Sizes the client area to the description's, scaled to Dpi().
+  void FitClientToDpi();
+  void ApplyDpi(int dpi, const RECT& suggested);
 
   TFontOwner font_;
+  SIZE designClient_{};
   HWND focused_ = nullptr;
   bool modal_ = false;
   bool closing_ = false;
@@ -82,6 +89,6 @@ class TForm : public TControl {
   TFormPosition position_ = TFormPosition::ScreenCenter;
 };
 
-// The window font of the program's forms: "MS Sans Serif" 8 points, or the
-// system's message font when that face is missing.
-TFontOwner CreateDefaultFont(bool bold = false);
+// The window font of the program's forms: "MS Sans Serif" 8 points at the
+// DPI given, or the system's message font when that face is missing.
+TFontOwner CreateDefaultFont(bool bold = false, int dpi = 96);

@@ -1,5 +1,7 @@
 #include "gui/StdCtrls.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 TCheckBox::TCheckBox(HWND parent, const TBounds& bounds, const std::wstring& caption, bool checked) {
@@ -52,13 +54,28 @@ bool TRadioButton::HandleCommand(WORD code) {
   return true;
 }
 
-TComboBox::TComboBox(HWND parent, const TBounds& bounds, const std::vector<std::wstring>& items, int itemHeight) {
-  // The height of a drop-down list's window includes its opened list.
-  CreateSystem(L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, parent,
-               TBounds{bounds.Left, bounds.Top, bounds.Width, bounds.Height + 200});
+void PlaceDropDown(HWND combo, const TBounds& bounds, int listHeight) {
+  // The closed box is its selection field and a 3-pixel frame around it.
+  SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, bounds.Height - 6));
+  SetWindowPos(combo, nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height + listHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TComboBox::TComboBox(HWND parent, const TBounds& bounds, const std::vector<std::wstring>& items, int itemHeight)
+    : itemHeight_(itemHeight) {
+  CreateSystem(L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, parent, bounds);
   for (const auto& item : items) SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, itemHeight);
-  SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), bounds.Height - 6);
+  SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, Scaled(itemHeight_));
+  SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
+}
+
+void TComboBox::SetBounds(int left, int top, int width, int height) {
+  PlaceDropDown(Handle(), TBounds{left, top, width, height}, Scaled(200));
+}
+
+void TComboBox::ChangeDpi(int dpi) {
+  TControl::ChangeDpi(dpi);
+  SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, Scaled(itemHeight_));
 }
 
 int TComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }

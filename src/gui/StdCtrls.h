@@ -30,9 +30,14 @@ class TRadioButton : public TControl {
   bool HandleCommand(WORD code) override;
 };
 
+// Places a drop-down list box (no edit field): closed, it fills bounds; its
+// window reaches listHeight further down for the opened list.
+void PlaceDropDown(HWND combo, const TBounds& bounds, int listHeight);
+
 class TComboBox : public TControl {
  public:
-  // A drop-down list (no edit field) with the given items and item height.
+  // A drop-down list (no edit field) with the given items and item height
+  // (at 96 DPI).
   TComboBox(HWND parent, const TBounds& bounds, const std::vector<std::wstring>& items, int itemHeight);
   int ItemIndex() const;
   void SetItemIndex(int index);
@@ -40,6 +45,12 @@ class TComboBox : public TControl {
   std::wstring Text() const;
   std::function<void(TComboBox&)> OnChange;
 
+  void SetBounds(int left, int top, int width, int height) override;
+  void ChangeDpi(int dpi) override;
+
  protected:
   bool HandleCommand(WORD code) override;
+
+ private:
+  int itemHeight_;
 };

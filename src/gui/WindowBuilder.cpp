@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-TFontOwner MakeRowFont(HFONT windowFont, const TRowFont& font) {
+TFontOwner MakeRowFont(HFONT windowFont, const TRowFont& font, int dpi) {
   LOGFONTW lf{};
   if (font.Face) {
     // A face of its own: nothing of the window font carries over.
@@ -15,7 +15,7 @@ TFontOwner MakeRowFont(HFONT windowFont, const TRowFont& font) {
   } else if (!windowFont || !GetObjectW(windowFont, sizeof lf, &lf)) {
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
   }
-  if (font.Height) lf.lfHeight = -font.Height;
+  if (font.Height) lf.lfHeight = -ScaleFontHeight(font.Height, dpi);
   lf.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = font.Underline;
   if (font.CharSet != DEFAULT_CHARSET) lf.lfCharSet = font.CharSet;

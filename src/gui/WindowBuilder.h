@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "gui/Control.h"
+#include "gui/Dpi.h"
 #include "gui/GdiHandles.h"
 #include "gui/GdiObject.h"
 
@@ -22,7 +23,7 @@
 // window font's when given.
 struct TRowFont {
   const wchar_t* Face = nullptr;
-  int Height = 0;  // character height in pixels; 0 keeps the window font's
+  int Height = 0;  // character height in pixels at 96 DPI; 0 keeps the window font's
   bool Bold = false;
   bool Underline = false;
   BYTE CharSet = DEFAULT_CHARSET;  // kept from the window font when DEFAULT_CHARSET
@@ -64,26 +65,28 @@ struct TControlRow {
   Kind Type;
   const wchar_t* Parent;  // nullptr: the window itself
   const wchar_t* Caption;
-  TBounds Bounds;
+  TBounds Bounds;    // at 96 DPI
   int Resource = 0;  // picture or glyph, 0 for none
   TFieldBind<Form> Field = {};
   const TRowFont* Font = nullptr;  // nullptr: the control keeps the font it has
   unsigned Flags = rfNone;
 };
 
-// What a build made: the controls and the fonts they use. Fonts outlive the
-// controls that draw with them.
+// What a build made: the controls, one per row, and the fonts of their rows
+// (empty for a row without one). Fonts outlive the controls that draw with
+// them.
 struct TBuiltControls {
   ~TBuiltControls() { Controls.clear(); }
   std::vector<TFontOwner> Fonts;
   std::vector<std::unique_ptr<TControl>> Controls;
 };
 
-// A font made from the window font by the row's description.
-TFontOwner MakeRowFont(HFONT windowFont, const TRowFont& font);
+// A font made from the window font by the row's description, for the DPI
+// given (the window font is made for it already).
+TFontOwner MakeRowFont(HFONT windowFont, const TRowFont& font, int dpi);
 
 // What a window's kind needs to make a control: its row (through these
-// plain fields), its parent and the place.
+// plain fields), its parent and the place at the window's DPI.
 struct TMakeRequest {
   HWND Parent;
   const wchar_t* Name;
@@ -105,7 +108,20 @@ struct TBuildSteps {
   HFONT WindowFont = nullptr;
   // Every control gets the window font before its row's own.
   bool WindowFontOnAll = false;
+  // The window's DPI: places and row fonts are scaled to it.
+  int Dpi = kDesignDpi;
 };
+
+namespace window_builder {
+template <class Kind>
+void ApplyFont(const TRowFont* rowFont, const TBuildSteps<Kind>& steps, TControl& control, TFontOwner& owned) {
+  if (steps.WindowFontOnAll) control.SetFont(steps.WindowFont);
+  if (!rowFont) return;
+  TFontOwner font = MakeRowFont(steps.WindowFont, *rowFont, steps.Dpi);
+  control.SetFont(font.get());
+  owned = std::move(font);  // the one it replaces goes once the control no longer draws with it
+}
+}  // namespace window_builder
 
 // Builds every row in order into built, and each control into its field.
 template <class Form, class Kind>
@@ -115,14 +131,11 @@ void BuildControls(Form& form, HWND window, std::span<const TControlRow<Form, Ki
   TControl* previous = nullptr;
   for (const auto& row : rows) {
     const TMakeRequest request{row.Parent ? byName.at(row.Parent)->Handle() : window, row.Name, row.Caption,
-                               row.Bounds, row.Resource, (row.Flags & rfGroupStart) != 0};
+                               ScaleToDpi(row.Bounds, steps.Dpi), row.Resource, (row.Flags & rfGroupStart) != 0};
     std::unique_ptr<TControl> control = steps.Make(row.Type, request);
     control->Name = row.Name;
-    if (steps.WindowFontOnAll) control->SetFont(steps.WindowFont);
-    if (row.Font) {
-      built.Fonts.push_back(MakeRowFont(steps.WindowFont, *row.Font));
-      control->SetFont(built.Fonts.back().get());
-    }
+    built.Fonts.emplace_back();
+    window_builder::ApplyFont(row.Font, steps, *control, built.Fonts.back());
     if (steps.AfterFont) steps.AfterFont(row.Type, request, *control);
     if ((row.Flags & rfAfterPrevious) && previous && GetParent(previous->Handle()) == request.Parent)
       SetWindowPos(control->Handle(), previous->Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -131,5 +144,30 @@ void BuildControls(Form& form, HWND window, std::span<const TControlRow<Form, Ki
     byName[row.Name] = control.get();
     previous = control.get();
     built.Controls.push_back(std::move(control));
+  }
+}
+
+// Lays the controls built from rows out again for the DPI of steps, whose
+// window font is made for it: every control is placed and sized from its
+// row, tells its own sizes the DPI and gets its font anew. A window that
+// moves to a screen of another DPI does this.
+template <class Form, class Kind>
+void ScaleControls(std::span<const TControlRow<Form, Kind>> rows, const TBuildSteps<Kind>& steps,
+                   TBuiltControls& built) {
+  for (size_t i = 0; i < rows.size() && i < built.Controls.size(); ++i) {
+    const auto& row = rows[i];
+    TControl& control = *built.Controls[i];
+    const TBounds bounds = ScaleToDpi(row.Bounds, steps.Dpi);
+    control.ChangeDpi(steps.Dpi);
+    // The font first: some controls (drop-down lists) size parts of
+    // themselves by it, and the place then sets them right.
+    if (!row.Font && !steps.WindowFontOnAll) control.SetFont(steps.WindowFont);
+    window_builder::ApplyFont(row.Font, steps, control, built.Fonts[i]);
+    control.SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
+    if (steps.AfterFont) {
+      const TMakeRequest request{control.ParentHandle(), row.Name, row.Caption, bounds, row.Resource,
+                                 (row.Flags & rfGroupStart) != 0};
+      steps.AfterFont(row.Type, request, control);
+    }
   }
 }

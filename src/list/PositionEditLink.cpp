@@ -6,6 +6,7 @@
 
 #include "gui/AnsiText.h"
 #include "gui/GdiHandles.h"
+#include "gui/StdCtrls.h"
 
 namespace {
 // A control ID of its own, so that the grid can route the box's measure
@@ -22,8 +23,8 @@ TPositionBox::TPositionBox(HWND parent) {
                parent, TBounds{}, kBoxId);
   for (const wchar_t* position : kPositions)
     SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(position));
-  SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kItemHeight);
-  SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, kItemHeight);
+  SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Scaled(kItemHeight));
+  SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, Scaled(kItemHeight));
 }
 
 int TPositionBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
@@ -79,7 +80,7 @@ void TPositionBox::DrawFlatEdge() {
 }
 
 bool TPositionBox::HandleMeasureItem(MEASUREITEMSTRUCT* item) {
-  item->itemHeight = kItemHeight;
+  item->itemHeight = static_cast<UINT>(Scaled(kItemHeight));
   return true;
 }
 
@@ -160,9 +161,9 @@ void STDMETHODCALLTYPE TPositionEditLink::SetBounds(RECT bounds) {
   grid_->GetColumnBounds(column_, left, right);
   bounds.right = right;
   // A combo box's window height includes its dropped-down list.
-  const int listHeight = static_cast<int>(kPositions.size()) * TPositionBox::kItemHeight + 2;
-  SetWindowPos(box_->Handle(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
-               bounds.bottom - bounds.top + listHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  const int listHeight = box_->Scaled(static_cast<int>(kPositions.size()) * TPositionBox::kItemHeight + 2);
+  PlaceDropDown(box_->Handle(), TBounds{bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top},
+                listHeight);
 }
 
 RECT STDMETHODCALLTYPE TPositionEditLink::GetBounds() {

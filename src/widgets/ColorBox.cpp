@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include "gui/StdCtrls.h"
 #include "widgets/PaintBuffer.h"
 #include "widgets/Underneath.h"
 
@@ -67,14 +68,22 @@ constexpr UINT kPickCustom = WM_APP + 0x3C0;
 TColorBox::TColorBox(HWND parent, const TBounds& bounds, int itemHeight)
     : itemHeight_(itemHeight < 1 ? 1 : itemHeight) {
   for (COLORREF& c : chooserColors_) c = RGB(255, 255, 255);
-  // A drop-down list's window height is the height of its open list; the
-  // closed box takes the item height plus its frame.
   CreateSystem(WC_COMBOBOXW, L"",
                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-               0, parent, TBounds{bounds.Left, bounds.Top, bounds.Width, itemHeight_ * 12 + 8});
-  SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
-  SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, itemHeight_);
+               0, parent, bounds);
+  SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, Scaled(itemHeight_));
+  SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
   Fill();
+}
+
+void TColorBox::SetBounds(int left, int top, int width, int height) {
+  // Twelve items show when the list opens.
+  PlaceDropDown(Handle(), TBounds{left, top, width, height}, Scaled(itemHeight_ * 12 + 8) - height);
+}
+
+void TColorBox::ChangeDpi(int dpi) {
+  TControl::ChangeDpi(dpi);
+  SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, Scaled(itemHeight_));
 }
 
 void TColorBox::Fill() {
@@ -171,7 +180,7 @@ bool TColorBox::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
 }
 
 bool TColorBox::HandleMeasureItem(MEASUREITEMSTRUCT* item) {
-  item->itemHeight = static_cast<UINT>(itemHeight_);
+  item->itemHeight = static_cast<UINT>(Scaled(itemHeight_));
   return true;
 }
 
@@ -191,7 +200,7 @@ bool TColorBox::HandleDrawItem(DRAWITEMSTRUCT* item) {
   FrameRect(dc, &swatch, GetSysColorBrush(disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
 
   const std::wstring name = ColorNames(index);
-  RECT text{swatch.right + 4, r.top, r.right, r.bottom};
+  RECT text{swatch.right + Scaled(4), r.top, r.right, r.bottom};
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,

@@ -39,6 +39,9 @@ class TColorBox : public TControl {
 
   std::function<void(TColorBox& sender)> OnChange;
 
+  void SetBounds(int left, int top, int width, int height) override;
+  void ChangeDpi(int dpi) override;
+
  protected:
   bool HandleCommand(WORD code) override;
   bool HandleDrawItem(DRAWITEMSTRUCT* item) override;
@@ -49,7 +52,7 @@ class TColorBox : public TControl {
   void Fill();
   void Changed();
 
-  int itemHeight_;
+  int itemHeight_;  // at 96 DPI
   TColor custom_ = 0;
   int lastIndex_ = -1;
   COLORREF chooserColors_[16] = {};

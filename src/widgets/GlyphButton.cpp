@@ -19,7 +19,7 @@ struct TGlyphPart {
 
 // Draws one part of a glyph grey and lighter: the disabled look of a button
 // that has no picture of its own for it.
-void DrawGreyed(HDC dc, int x, int y, HBITMAP source, const TGlyphPart& part, COLORREF transparent) {
+void DrawGreyed(HDC dc, const RECT& to, HBITMAP source, const TGlyphPart& part, COLORREF transparent) {
   TMemoryBitmap grey(part.Width, part.Height, dc);
   {
     TDCOwner sourceDC(CreateCompatibleDC(dc));
@@ -33,7 +33,8 @@ void DrawGreyed(HDC dc, int x, int y, HBITMAP source, const TGlyphPart& part, CO
       const int level = 96 + (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100 * 5 / 8;
       SetPixel(grey.DC(), px, py, RGB(level, level, level));
     }
-  TransparentBlt(dc, x, y, part.Width, part.Height, grey.DC(), 0, 0, part.Width, part.Height, transparent);
+  TransparentBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, grey.DC(), 0, 0, part.Width, part.Height,
+                 transparent);
 }
 
 struct TThemeOwner {
@@ -193,29 +194,33 @@ void TGlyphButton::DrawContent(HDC dc, const RECT& outer, const RECT& content, U
   }
 
   // Place glyph and caption: together in the middle, or the glyph at the
-  // margin with the caption after it.
+  // margin with the caption after it. The glyph is drawn at the control's
+  // DPI, each of its pixels a sharp square.
+  const int shownWidth = Scaled(part.Width), shownHeight = Scaled(part.Height);
   const int contentWidth = content.right - content.left;
-  const int gap = hasGlyph && !text.empty() ? spacing_ : 0;
+  const int gap = hasGlyph && !text.empty() ? Scaled(spacing_) : 0;
   int glyphX = 0;
   if (margin_ < 0)
-    glyphX = content.left + (contentWidth - (part.Width + gap + textSize.cx)) / 2;
+    glyphX = content.left + (contentWidth - (shownWidth + gap + textSize.cx)) / 2;
   else
-    glyphX = outer.left + margin_ + (!themed && (itemState & ODS_SELECTED) ? 1 : 0);
+    glyphX = outer.left + Scaled(margin_) + (!themed && (itemState & ODS_SELECTED) ? 1 : 0);
 
   if (hasGlyph) {
-    const int glyphY = content.top + (content.bottom - content.top - part.Height) / 2;
+    const int glyphY = content.top + (content.bottom - content.top - shownHeight) / 2;
+    const RECT to{glyphX, glyphY, glyphX + shownWidth, glyphY + shownHeight};
     TDCOwner glyphDC(CreateCompatibleDC(dc));
     TSelectObject select(glyphDC.get(), glyph_.get());
     const COLORREF transparent = GetPixel(glyphDC.get(), part.X, part.Height - 1);
+    SetStretchBltMode(dc, COLORONCOLOR);
     if (disabled && numGlyphs_ < 2) {
-      DrawGreyed(dc, glyphX, glyphY, glyph_.get(), part, transparent);
+      DrawGreyed(dc, to, glyph_.get(), part, transparent);
     } else {
-      TransparentBlt(dc, glyphX, glyphY, part.Width, part.Height, glyphDC.get(), part.X, 0, part.Width, part.Height,
+      TransparentBlt(dc, glyphX, glyphY, shownWidth, shownHeight, glyphDC.get(), part.X, 0, part.Width, part.Height,
                      transparent);
     }
   }
   if (text.empty()) return;
-  RECT textRect{glyphX + part.Width + gap, content.top, content.right, content.bottom};
+  RECT textRect{glyphX + shownWidth + gap, content.top, content.right, content.bottom};
   if (textRect.left < content.left) textRect.left = content.left;
   TTextLook look;
   look.Color = GetSysColor(COLOR_BTNTEXT);

@@ -128,7 +128,13 @@ void TLabel::AdjustSize() {
   const int height = r.bottom - r.top + 2 * margin;
   RECT bounds = BoundsRect();
   const int left = alignment_ == TAlignment::Right ? bounds.right - width : bounds.left;
-  SetBounds(left, bounds.top, width, height);
+  TGraphicControl::SetBounds(left, bounds.top, width, height);
+}
+
+void TLabel::SetBounds(int left, int top, int width, int height) {
+  // An auto-sized label takes the place and fits its text to it again.
+  TGraphicControl::SetBounds(left, top, width, height);
+  AdjustSize();
 }
 
 void TLabel::Paint(HDC dc, const RECT& client) {

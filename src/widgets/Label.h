@@ -36,6 +36,8 @@ class TLabel : public TGraphicControl {
   void SetWordWrap(bool value);
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value);
+  // An auto-sized label keeps the side it is aligned to and fits its text.
+  void SetBounds(int left, int top, int width, int height) override;
   // Long single-line text ends in "..." instead of being cut.
   bool EndEllipsis() const { return endEllipsis_; }
   void SetEndEllipsis(bool value);

@@ -28,17 +28,28 @@ void TPictureBox::PictureChanged() {
   if (!Handle()) return;
   if (autoSize_ && !picture_.Empty()) {
     const RECT client = ClientRect();
-    if (client.right != picture_.Width() || client.bottom != picture_.Height())
-      SetWindowPos(Handle(), nullptr, 0, 0, picture_.Width(), picture_.Height(),
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int width = Scaled(picture_.Width()), height = Scaled(picture_.Height());
+    if (client.right != width || client.bottom != height)
+      SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   // A new frame of an animation goes onto the screen at once: cheaper by
   // far than a paint cycle many times a second.
   if (!PaintOpaqueNow()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+void TPictureBox::SetBounds(int left, int top, int width, int height) {
+  TGraphicControl::SetBounds(left, top, width, height);
+  if (autoSize_) PictureChanged();
+}
+
+void TPictureBox::ChangeDpi(int dpi) {
+  TGraphicControl::ChangeDpi(dpi);
+  PictureChanged();
+}
+
 TRect TPictureBox::PictureRect(const TGraphic& graphic, const RECT& client) const {
-  TRect rect{0, 0, graphic.GetWidth(), graphic.GetHeight()};
+  // A picture is drawn at its size at 96 DPI, scaled to the control's DPI.
+  TRect rect{0, 0, Scaled(graphic.GetWidth()), Scaled(graphic.GetHeight())};
   if (stretch_) {
     rect = TRect{0, 0, client.right, client.bottom};
   } else if (center_) {
@@ -64,5 +75,7 @@ void TPictureBox::Paint(HDC dc, const RECT& client) {
   TGraphic* graphic = picture_.Graphic();
   if (!graphic || graphic->GetEmpty()) return;
   TCanvas canvas(dc);
+  // Enlarged pixels stay sharp squares.
+  SetStretchBltMode(dc, COLORONCOLOR);
   graphic->Draw(canvas, PictureRect(*graphic, client));
 }

@@ -32,6 +32,10 @@ class TPictureBox : public TGraphicControl {
   // Paints the content in place of the picture.
   std::function<void(TPictureBox& sender, HDC dc, const RECT& client)> OnPaint;
 
+  // An auto-sized box keeps the picture's size wherever it is placed.
+  void SetBounds(int left, int top, int width, int height) override;
+  void ChangeDpi(int dpi) override;
+
  protected:
   void Paint(HDC dc, const RECT& client) override;
   bool PaintsOpaque(const RECT& client) const override;

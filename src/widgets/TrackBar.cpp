@@ -1,5 +1,7 @@
 #include "widgets/TrackBar.h"
 
+#include <algorithm>
+
 #include <windowsx.h>
 
 #include <utility>
@@ -56,15 +58,21 @@ void TTrackBar::SetThumb(TBitmapOwner bitmap) {
   Invalidate(false);
 }
 
-SIZE TTrackBar::ThumbSize() const {
+SIZE TTrackBar::ThumbPictureSize() const {
   BITMAP info{};
   if (thumb_ && GetObjectW(thumb_.get(), sizeof info, &info)) return {info.bmWidth / 2, info.bmHeight};
-  const int height = ClientRect().bottom - tickLength_ - 1;
-  return {11, height < 8 ? 8 : height};
+  return {0, 0};
+}
+
+SIZE TTrackBar::ThumbSize() const {
+  if (const SIZE picture = ThumbPictureSize(); picture.cx > 0)
+    return {Scaled(picture.cx), Scaled(picture.cy)};
+  const int height = ClientRect().bottom - Scaled(tickLength_) - 1;
+  return {Scaled(11), std::max(Scaled(8), height)};
 }
 
 int TTrackBar::TravelLength() const {
-  const int length = ClientRect().right - 2 * kEdge - ThumbSize().cx;
+  const int length = ClientRect().right - 2 * Scaled(kEdge) - ThumbSize().cx;
   return length < 0 ? 0 : length;
 }
 
@@ -72,7 +80,7 @@ RECT TTrackBar::ThumbRect() const {
   const SIZE size = ThumbSize();
   const int range = max_ - min_;
   const int left =
-      kEdge + (range > 0
+      Scaled(kEdge) + (range > 0
                    ? static_cast<int>((static_cast<long long>(position_ - min_) * TravelLength() + range / 2) / range)
                    : 0);
   return RECT{left, 0, left + size.cx, size.cy};
@@ -82,7 +90,7 @@ int TTrackBar::PositionAt(int thumbLeft) const {
   const int travel = TravelLength();
   const int range = max_ - min_;
   if (travel <= 0 || range <= 0) return min_;
-  long long offset = thumbLeft - kEdge;
+  long long offset = thumbLeft - Scaled(kEdge);
   if (offset < 0) offset = 0;
   if (offset > travel) offset = travel;
   return min_ + static_cast<int>((offset * range + travel / 2) / travel);
@@ -93,11 +101,12 @@ void TTrackBar::Paint(HDC dc) {
   PaintUnderneath(Handle(), dc);
   const SIZE thumb = ThumbSize();
   const int centreY = thumb.cy / 2;
-  const int firstX = kEdge + thumb.cx / 2;
+  const int edgeGap = Scaled(kEdge), trackWidth = Scaled(trackWidth_), tickLength = Scaled(tickLength_);
+  const int firstX = edgeGap + thumb.cx / 2;
   const int lastX = firstX + TravelLength();
 
   // The track: a sunken frame around a gradient of the track colour.
-  RECT track{kEdge, centreY - trackWidth_ / 2, client.right - kEdge, centreY - trackWidth_ / 2 + trackWidth_};
+  RECT track{edgeGap, centreY - trackWidth / 2, client.right - edgeGap, centreY - trackWidth / 2 + trackWidth};
   RECT edge = track;
   DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   const COLORREF light = ToColorRef(trackColor_);
@@ -117,13 +126,13 @@ void TTrackBar::Paint(HDC dc) {
   if (edge.right > edge.left && edge.bottom > edge.top) GradientFill(dc, v, 2, &span, 1, GRADIENT_FILL_RECT_V);
 
   // Ticks under the thumb's travel, the last one at its end.
-  if (tickGap_ > 0 && tickLength_ > 0) {
+  if (tickGap_ > 0 && tickLength > 0) {
     HBRUSH ink = GetSysColorBrush(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
     auto tick = [&](int x) {
-      RECT r{x, client.bottom - tickLength_, x + 1, client.bottom};
+      RECT r{x, client.bottom - tickLength, x + Scaled(1), client.bottom};
       FillRect(dc, &r, ink);
     };
-    for (int x = firstX; x < lastX; x += tickGap_) tick(x);
+    for (int x = firstX; x < lastX; x += Scaled(tickGap_)) tick(x);
     tick(lastX);
   }
 
@@ -133,9 +142,11 @@ void TTrackBar::Paint(HDC dc) {
     TDCOwner thumbDC(CreateCompatibleDC(dc));
     TSelectObject select(thumbDC.get(), thumb_.get());
     const int state = (hot_ || dragging_) && Enabled() ? 1 : 0;
-    const COLORREF transparent = GetPixel(thumbDC.get(), state * thumb.cx, thumb.cy - 1);
-    TransparentBlt(dc, at.left, at.top, thumb.cx, thumb.cy, thumbDC.get(), state * thumb.cx, 0, thumb.cx, thumb.cy,
-                   transparent);
+    const SIZE picture = ThumbPictureSize();
+    const COLORREF transparent = GetPixel(thumbDC.get(), state * picture.cx, picture.cy - 1);
+    SetStretchBltMode(dc, COLORONCOLOR);  // enlarged pixels stay sharp squares
+    TransparentBlt(dc, at.left, at.top, thumb.cx, thumb.cy, thumbDC.get(), state * picture.cx, 0, picture.cx,
+                   picture.cy, transparent);
   } else {
     RECT r = at;
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));

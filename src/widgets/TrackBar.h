@@ -55,6 +55,7 @@ class TTrackBar : public TControl {
  private:
   void Paint(HDC dc);
   SIZE ThumbSize() const;
+  SIZE ThumbPictureSize() const;
   int TravelLength() const;
   void MouseDown(int x, int y);
   void MouseMove(int x, int y);

@@ -153,6 +153,74 @@ TEST_F(Layout, TabWalksWallpapersThenSettingsGroupsThenEngine) {
   EXPECT_EQ(names, expected);
 }
 
+// What a person sees of every named control: its place in its parent and
+// the size its text takes in its own font.
+struct TShown {
+  RECT Bounds;
+  SIZE Text;
+};
+
+std::map<std::wstring, TShown> ShownControls(HWND form) {
+  Named named;
+  EnumChildWindows(form, Collect, reinterpret_cast<LPARAM>(&named));
+  std::map<std::wstring, TShown> shown;
+  for (const auto& [name, window] : named.byName) {
+    TControl* control = TControl::FromHandle(window);
+    const std::wstring text = control->Caption();
+    RECT extent{};
+    if (!text.empty()) {
+      HDC dc = GetDC(window);
+      HGDIOBJ old = SelectObject(dc, control->Font() ? control->Font() : GetStockObject(DEFAULT_GUI_FONT));
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT);
+      SelectObject(dc, old);
+      ReleaseDC(window, dc);
+    }
+    shown[name] = TShown{control->BoundsRect(), SIZE{extent.right, extent.bottom}};
+  }
+  return shown;
+}
+
+// Tells the window, as the system does, that it now shows at another DPI.
+void MoveToDpi(HWND form, int dpi) {
+  RECT suggested{};
+  GetWindowRect(form, &suggested);
+  SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // self-sizing controls fit on paint
+}
+
+// On a screen of 150 % every control's place is its 96-DPI place times 1.5,
+// and its text grows no more than the control does, so nothing that fits
+// at 96 DPI is cut; back at 96 DPI every control is where it was.
+TEST_F(Layout, AtAnotherDpiEveryControlScalesAndItsTextStillFits) {
+  Open();
+  const auto at96 = ShownControls(form_->Handle());
+  ASSERT_GE(at96.size(), std::size(kControls));
+
+  MoveToDpi(form_->Handle(), 144);
+  RECT client{};
+  GetClientRect(form_->Handle(), &client);
+  EXPECT_NEAR(client.right, 645 * 3 / 2, 1);
+  EXPECT_NEAR(client.bottom, 457 * 3 / 2, 1);
+  const auto at144 = ShownControls(form_->Handle());
+  for (const auto& [name, before] : at96) {
+    SCOPED_TRACE(name);
+    const TShown& after = at144.at(name);
+    EXPECT_NEAR(after.Bounds.left, before.Bounds.left * 1.5, 1);
+    EXPECT_NEAR(after.Bounds.top, before.Bounds.top * 1.5, 1);
+    EXPECT_NEAR(after.Bounds.right, before.Bounds.right * 1.5, 1);
+    EXPECT_NEAR(after.Bounds.bottom, before.Bounds.bottom * 1.5, 1);
+    EXPECT_LE(after.Text.cx, before.Text.cx * 1.5 + 1);
+    EXPECT_LE(after.Text.cy, before.Text.cy * 1.5 + 1);
+  }
+
+  MoveToDpi(form_->Handle(), 96);
+  const auto back = ShownControls(form_->Handle());
+  for (const auto& [name, before] : at96) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(EqualRect(&back.at(name).Bounds, &before.Bounds));
+  }
+}
+
 // A description that puts a control into a field of another kind stops the
 // build with the control's name, instead of handing out a wrong pointer.
 TEST_F(Layout, AFieldOfAnotherKindStopsTheBuild) {
