@@ -56,7 +56,21 @@ int TVirtualGrid::AddColumn(const std::wstring& caption, int width, int minWidth
 }
 
 int TVirtualGrid::ColumnWidth(int column) const {
-  return columns_.Valid(column) ? MulDiv(columns_[column].Width, kDesignDpi, Dpi()) : 0;
+  if (!columns_.Valid(column)) return 0;
+  if (Dpi() == kDesignDpi) return columns_[column].Width;
+  if (column == columns_.AutoColumn() && columns_[column].Visible) {
+    // What the column would fill at 96 DPI: the window's edge keeps its
+    // pixels at any DPI, so the pixels it fills here do not scale back.
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    const int edges = window.right - window.left - clientWidth_;
+    int others = 0;
+    for (int i = 0; i < column; ++i)
+      if (columns_[i].Visible) others += ColumnWidth(i);
+    return std::max(MulDiv(columns_[column].MinWidth, kDesignDpi, Dpi()),
+                    MulDiv(window.right - window.left, kDesignDpi, Dpi()) - edges - others);
+  }
+  return MulDiv(columns_[column].Width, kDesignDpi, Dpi());
 }
 
 void TVirtualGrid::SetColumnWidth(int column, int width) {

@@ -28,6 +28,7 @@ struct TThumbnail {
   SIZE Size{};           // of Bitmap
   SIZE FullSize{};       // of the picture itself
   TFileStamp Stamp;      // of the file it was made from
+  SIZE Box{};            // it was fitted into
 };
 
 using TThumbnailRef = std::shared_ptr<const TThumbnail>;

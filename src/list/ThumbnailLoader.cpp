@@ -42,7 +42,7 @@ std::unique_ptr<TPicture> LoadThumbnail(const std::wstring& fileName, int boxWid
   return thumbnail;
 }
 
-TThumbnailRef MakeThumbnail(TPicture& picture, SIZE fullSize, TFileStamp stamp) {
+TThumbnailRef MakeThumbnail(TPicture& picture, SIZE fullSize, TFileStamp stamp, SIZE box) {
   auto* bitmap = picture.GraphicAs<TBitmap>();
   if (!bitmap || bitmap->GetEmpty()) return nullptr;
   auto thumbnail = std::make_shared<TThumbnail>();
@@ -51,5 +51,6 @@ TThumbnailRef MakeThumbnail(TPicture& picture, SIZE fullSize, TFileStamp stamp) 
   thumbnail->Size = SIZE{bitmap->GetWidth(), bitmap->GetHeight()};
   thumbnail->FullSize = fullSize;
   thumbnail->Stamp = stamp;
+  thumbnail->Box = box;
   return thumbnail;
 }

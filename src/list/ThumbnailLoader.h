@@ -27,4 +27,4 @@ std::unique_ptr<TPicture> LoadThumbnail(const std::wstring& fileName, int boxWid
 
 // Takes the bitmap of a picture that LoadThumbnail made into a thumbnail
 // the cache can keep; null when the picture holds none.
-TThumbnailRef MakeThumbnail(TPicture& picture, SIZE fullSize, TFileStamp stamp);
+TThumbnailRef MakeThumbnail(TPicture& picture, SIZE fullSize, TFileStamp stamp, SIZE box);

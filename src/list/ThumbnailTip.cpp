@@ -1,14 +1,16 @@
 #include "list/ThumbnailTip.h"
 
+#include "gui/Dpi.h"
+
 #include <algorithm>
 
 #include "gui/GdiHandles.h"
 
 namespace {
 
-constexpr int kPadding = 4;
+constexpr int kPadding = 4;  // at 96 DPI
 // The tip opens this far below the pointer, clear of the arrow.
-constexpr int kBelowPointer = 20;
+constexpr int kBelowPointer = 20;  // at 96 DPI
 
 }  // namespace
 
@@ -26,12 +28,14 @@ void TThumbnailTip::RegisterClassOnce() {
   (void)registered;
 }
 
-void TThumbnailTip::Show(HWND owner, POINT at, TThumbnailRef thumbnail, const std::wstring& text, HFONT font) {
+void TThumbnailTip::Show(HWND owner, POINT at, TThumbnailRef thumbnail, const std::wstring& text, HFONT font,
+                         int dpi) {
   Hide();
   RegisterClassOnce();
   thumbnail_ = std::move(thumbnail);
   text_ = text;
   font_ = font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  padding_ = ScaleToDpi(kPadding, dpi);
 
   SIZE content{};
   {
@@ -41,9 +45,9 @@ void TThumbnailTip::Show(HWND owner, POINT at, TThumbnailRef thumbnail, const st
   }
   if (thumbnail_) {
     content.cx = std::max(content.cx, thumbnail_->Size.cx);
-    content.cy += thumbnail_->Size.cy + kPadding;
+    content.cy += thumbnail_->Size.cy + padding_;
   }
-  RECT frame{0, 0, content.cx + 2 * kPadding, content.cy + 2 * kPadding};
+  RECT frame{0, 0, content.cx + 2 * padding_, content.cy + 2 * padding_};
   AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
 
@@ -54,8 +58,8 @@ void TThumbnailTip::Show(HWND owner, POINT at, TThumbnailRef thumbnail, const st
   GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor);
   const RECT& work = monitor.rcWork;
   int x = std::min<int>(at.x, work.right - width);
-  int y = at.y + kBelowPointer;
-  if (y + height > work.bottom) y = at.y - height - kPadding;
+  int y = at.y + ScaleToDpi(kBelowPointer, dpi);
+  if (y + height > work.bottom) y = at.y - height - padding_;
   x = std::max<int>(x, work.left);
   y = std::max<int>(y, work.top);
 
@@ -114,7 +118,7 @@ SIZE TThumbnailTip::TextSize(HDC dc) const {
 
 void TThumbnailTip::Paint(HDC dc, const RECT& client) {
   FillRect(dc, &client, GetSysColorBrush(COLOR_INFOBK));
-  int top = kPadding;
+  int top = padding_;
   if (thumbnail_ && thumbnail_->Bitmap) {
     TDCOwner source(CreateCompatibleDC(dc));
     if (source) {
@@ -122,11 +126,11 @@ void TThumbnailTip::Paint(HDC dc, const RECT& client) {
       const int x = (client.right - thumbnail_->Size.cx) / 2;
       BitBlt(dc, x, top, thumbnail_->Size.cx, thumbnail_->Size.cy, source.get(), 0, 0, SRCCOPY);
     }
-    top += thumbnail_->Size.cy + kPadding;
+    top += thumbnail_->Size.cy + padding_;
   }
   TSelectObject select(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-  RECT line{0, top, client.right, client.bottom - kPadding};
+  RECT line{0, top, client.right, client.bottom - padding_};
   DrawTextW(dc, text_.c_str(), int(text_.size()), &line, DT_CENTER | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
 }

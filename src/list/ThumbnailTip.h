@@ -20,8 +20,9 @@ class TThumbnailTip {
 
   // Shows the thumbnail (may be null: the text only) with a line of text
   // under it, its top left near the screen point, inside that screen's
-  // work area. owner is the window the tip belongs to.
-  void Show(HWND owner, POINT at, TThumbnailRef thumbnail, const std::wstring& text, HFONT font);
+  // work area. owner is the window the tip belongs to; its DPI sizes the
+  // tip's margins.
+  void Show(HWND owner, POINT at, TThumbnailRef thumbnail, const std::wstring& text, HFONT font, int dpi);
   // Destroys the window and lets the thumbnail go.
   void Hide();
   bool Visible() const { return window_ != nullptr; }
@@ -37,4 +38,5 @@ class TThumbnailTip {
   TThumbnailRef thumbnail_;
   std::wstring text_;
   HFONT font_ = nullptr;
+  int padding_ = 4;
 };

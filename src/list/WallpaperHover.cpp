@@ -66,13 +66,16 @@ void TWallpaperHover::HoverRow(int row) {
   // Taken before the decode: a file written meanwhile is decoded again
   // next time.
   const TFileStamp stamp = FileStamp(fileName);
-  if (TThumbnailRef cached = cache_.Find(fileName); cached && cached->Stamp == stamp) {
+  // The box grows with the screen's DPI.
+  const SIZE box{grid_.Scaled(kBoxWidth), grid_.Scaled(kBoxHeight)};
+  if (TThumbnailRef cached = cache_.Find(fileName);
+      cached && cached->Stamp == stamp && cached->Box.cx == box.cx && cached->Box.cy == box.cy) {
     Show(cached, std::to_wstring(cached->FullSize.cx) + L" x " + std::to_wstring(cached->FullSize.cy));
     return;
   }
-  worker_.Request(fileName, kBoxWidth, kBoxHeight, [this, row, fileName, stamp](TDecodeResult& result) {
+  worker_.Request(fileName, box.cx, box.cy, [this, row, fileName, stamp, box](TDecodeResult& result) {
     if (row != row_ || quiet_ || grid_.IsEditing()) return;
-    TThumbnailRef thumbnail = result.Picture ? MakeThumbnail(*result.Picture, result.FullSize, stamp) : nullptr;
+    TThumbnailRef thumbnail = result.Picture ? MakeThumbnail(*result.Picture, result.FullSize, stamp, box) : nullptr;
     if (thumbnail) {
       cache_.Add(fileName, thumbnail);
       Show(thumbnail, std::to_wstring(result.FullSize.cx) + L" x " + std::to_wstring(result.FullSize.cy));
@@ -85,7 +88,7 @@ void TWallpaperHover::HoverRow(int row) {
 void TWallpaperHover::Show(TThumbnailRef thumbnail, const std::wstring& text) {
   POINT at{};
   GetCursorPos(&at);
-  tip_.Show(GetAncestor(window_, GA_ROOT), at, std::move(thumbnail), text, grid_.Font());
+  tip_.Show(GetAncestor(window_, GA_ROOT), at, std::move(thumbnail), text, grid_.Font(), grid_.Dpi());
 }
 
 void TWallpaperHover::Watched(UINT msg, LPARAM lParam) {
