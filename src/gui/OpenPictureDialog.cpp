@@ -70,6 +70,20 @@ class TTemplateWriter {
 
 constexpr WORD kStaticAtom = 0x0082;
 
+void KeepOnScreen(HWND window) {
+  // The system puts the dialog at its owner's corner; with the preview and
+  // at a high DPI it can reach past the screen's edge.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int x = std::max<int>(work.left, std::min<int>(r.left, work.right - (r.right - r.left)));
+  const int y = std::max<int>(work.top, std::min<int>(r.top, work.bottom - (r.bottom - r.top)));
+  if (x != r.left || y != r.top) SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 TOpenPictureDialog::TOpenPictureDialog() = default;
@@ -96,13 +110,16 @@ bool TOpenPictureDialog::Execute(HWND owner) {
   filter += L'\0';
 
   TTemplateWriter pane;
-  pane.Header(WS_CHILD | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL, 3, 120, 130);
   // The standard controls' place spans the pane's height, so the preview
   // goes to their right only (not to the lower right); it is then lined up
-  // with the file list.
-  pane.Item(WS_CHILD, 0, 0, 1, 130, stc32, kStaticAtom, L"");
-  pane.Item(WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 6, 14, 108, 96, kPreviewId, kStaticAtom, L"");
-  pane.Item(WS_CHILD | WS_VISIBLE | SS_CENTER, 6, 114, 108, 10, kPreviewTextId, kStaticAtom, L"");
+  // with the file list. The pane is kept lower than the standard controls
+  // at any DPI: the system font its units are measured in does not grow
+  // with the DPI as the standard controls' font does, and a taller pane
+  // would leave a blank band under them.
+  pane.Header(WS_CHILD | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL, 3, 120, 40);
+  pane.Item(WS_CHILD, 0, 0, 1, 40, stc32, kStaticAtom, L"");
+  pane.Item(WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 6, 2, 108, 24, kPreviewId, kStaticAtom, L"");
+  pane.Item(WS_CHILD | WS_VISIBLE | SS_CENTER, 6, 28, 108, 10, kPreviewTextId, kStaticAtom, L"");
 
   std::vector<wchar_t> buffer(64 * 1024, L'\0');
   OPENFILENAMEW ofn{};
@@ -181,7 +198,10 @@ UINT_PTR TOpenPictureDialog::HookUnguarded(HWND dialog, UINT msg, WPARAM, LPARAM
     case WM_NOTIFY: {
       const UINT code = reinterpret_cast<OFNOTIFYW*>(lParam)->hdr.code;
       if (self && code == CDN_SELCHANGE) self->SelectionChanged(dialog);
-      if (self && code == CDN_INITDONE) self->ArrangePreview(dialog);
+      if (self && code == CDN_INITDONE) {
+        self->ArrangePreview(dialog);
+        KeepOnScreen(GetParent(dialog));
+      }
       return 0;
     }
     case WM_SIZE:
