@@ -220,6 +220,40 @@ TEST(GlyphButton, GlyphPlacementAndGreyedSingleGlyph) {
   EXPECT_EQ(PixelAt(*bitmap, 20, 12), RGB(0, 150, 0));
 }
 
+// On a screen of 150 % the glyph is one and a half times as large and
+// every pixel of it keeps its colour: enlarged pixels are sharp squares,
+// never blends of their neighbours.
+TEST(GlyphButton, AtAnotherDpiTheGlyphGrowsWithoutBlurring) {
+  THostWindow host;
+  const COLORREF dark = RGB(0, 0, 128), light = RGB(255, 255, 0);
+  TBitmapOwner checker = MakeGlyph({dark}, 18);
+  {
+    TDCOwner dc(CreateCompatibleDC(nullptr));
+    TSelectObject select(dc.get(), checker.get());
+    for (int y = 0; y < 17; ++y)
+      for (int x = 0; x < 18; ++x)
+        if ((x + y) % 2) SetPixel(dc.get(), x, y, light);
+  }
+  TGlyphButton add(host.Panel(), {0, 0, 113, 38}, L"", std::move(checker));
+  add.SetMargin(5);
+  add.ChangeDpi(144);
+  auto bitmap = Render(add.Handle());
+  const int left = 8, side = 27;  // 5 and 18 pixels at 96 DPI
+  const int top = (38 - side) / 2;
+  int darks = 0, lights = 0;
+  for (int y = top; y < top + side - 2; ++y)
+    for (int x = left; x < left + side; ++x) {
+      const COLORREF c = PixelAt(*bitmap, x, y);
+      ASSERT_TRUE(c == dark || c == light) << x << "," << y;
+      (c == dark ? darks : lights)++;
+    }
+  EXPECT_GT(darks, side * side / 4);
+  EXPECT_GT(lights, side * side / 4);
+  EXPECT_NE(PixelAt(*bitmap, left - 1, top + 5), dark);
+  EXPECT_NE(PixelAt(*bitmap, left + side, top + 5), dark);
+  EXPECT_NE(PixelAt(*bitmap, left + side, top + 5), light);
+}
+
 TEST(GlyphButton, ClicksAndKeepsItsDrawingStyle) {
   THostWindow host;
   TGlyphButton ok(host.Panel(), {278, 0, 75, 25}, L"OK", nullptr, 1, true);
