@@ -102,7 +102,7 @@ void TControl::CreateCustom(const wchar_t* className, const std::wstring& text, 
   HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, bounds.Left, bounds.Top, bounds.Width,
                               bounds.Height, parent, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd) throw std::runtime_error("Error creating window");
-  if (!parent) dpi_ = WindowDpi(hwnd);
+  if (!(style & WS_CHILD)) dpi_ = WindowDpi(hwnd);  // a top-level window has its own screen's
   if (parent) SetFont(reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)));
 }
 
