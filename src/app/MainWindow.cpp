@@ -34,6 +34,8 @@ const wchar_t kShutdownBlockReason[] = L"The wallpaper list could not be saved."
 constexpr int kTryAgain = IDTRYAGAIN;
 constexpr int kCloseWithoutSaving = IDCONTINUE;
 constexpr int kStayOpen = IDCANCEL;
+// Posted to the window by its show handler.
+constexpr UINT kAfterShown = WM_APP + 0x2A0;
 
 int AskAfterFailedSave(HWND owner, const std::vector<std::wstring>& failures) {
   const std::wstring instruction = L"Your wallpaper list and settings could not be saved.";
@@ -106,7 +108,16 @@ void TfrmDorvane::FormCreate() {
   enginePanel_->ShowState(IsEngineRunning());
 }
 
-void TfrmDorvane::FormShow() {}
+void TfrmDorvane::FormShow() {
+  // The window is painted; the message loop takes this before any input.
+  // A window destroyed first drops the message, and nothing was started.
+  PostMessageW(Handle(), kAfterShown, 0, 0);
+}
+
+void TfrmDorvane::AfterShown() {
+  ole_.Start();
+  wallpaperPanel_->AcceptDrops();
+}
 
 void TfrmDorvane::CollectSettings() {
   settings_.LastFolder = wallpaperPanel_->AddDialog().InitialDir;
@@ -188,6 +199,11 @@ void TfrmDorvane::FormDestroy() {
 }
 
 bool TfrmDorvane::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == kAfterShown) {
+    AfterShown();
+    result = 0;
+    return true;
+  }
   if (msg == WM_ENGINE_STATE) {
     enginePanel_->ShowState(wParam == 1);
     result = 0;

@@ -11,6 +11,7 @@
 
 #include "app/OneInstance.h"
 #include "gui/Form.h"
+#include "gui/OleSession.h"
 #include "gui/WindowBuilder.h"
 #include "list/WallpaperList.h"
 #include "settings/Settings.h"
@@ -151,7 +152,13 @@ class TfrmDorvane : public TForm {
   // Saves before the engine starts: a list that cannot be written stops
   // the start (the exception reaches the user), failed settings do not.
   void SaveBeforeEngineStarts();
+  // What the window needs only once it is on the screen: OLE and the
+  // grid's drop target.
+  void AfterShown();
 
+  // Started once the window is shown, ended after the panels (the drop
+  // target) are gone.
+  TOleSession ole_;
   TWallpaperList wallpapers_;
   TSettings settings_;
   // The controls go before the panels that point to them.

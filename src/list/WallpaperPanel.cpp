@@ -51,6 +51,10 @@ TWallpaperPanel::TWallpaperPanel(const TWallpaperControls& controls, TWallpaperL
       {L"GIF Images (*.gif)", L"*.gif"},
       {L"All Files (*.*)", L"*.*"},
   };
+}
+
+void TWallpaperPanel::AcceptDrops() {
+  if (drop_) return;
   drop_ = TWallpaperDrop::Register(*controls_.Files,
                                    [this](const std::vector<std::wstring>& pictures) { DropFiles(pictures); });
 }

@@ -49,7 +49,12 @@ class TWallpaperPanel {
   void SelectFile(int row) { view_.SelectRow(row); }
   TWallpaperView& View() { return view_; }
   TOpenPictureDialog& AddDialog() { return addDialog_; }
-  // The grid's drop target; null when the system takes none.
+  // Makes the grid a drop target (once; OLE must be started on this
+  // thread). The window shows before it takes drops: the registration is
+  // not needed to draw it.
+  void AcceptDrops();
+  // The grid's drop target; null before AcceptDrops or when the system
+  // takes none.
   IDropTarget* DropTarget() const { return drop_.Get(); }
 
  private:

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <iterator>
+
 #include "gui/StdCtrls.h"
 #include "widgets/PaintBuffer.h"
 #include "widgets/Underneath.h"
@@ -63,6 +65,46 @@ const TNamedColor kColors[] = {
 
 // Sent to itself so that the colour chooser opens after the list has closed.
 constexpr UINT kPickCustom = WM_APP + 0x3C0;
+// Posted to itself when made: the message loop takes it once the window
+// is on the screen.
+constexpr UINT kListAll = WM_APP + 0x3C1;
+
+constexpr int kCount = 1 + static_cast<int>(std::size(kColors));
+const wchar_t kCustomName[] = L"Custom...";
+
+// Messages after which the system list must hold every entry: the user's
+// (the keyboard selects in the closed box too) and the list's own.
+bool NeedsEveryEntry(UINT msg) {
+  switch (msg) {
+    case WM_SETFOCUS:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEWHEEL:
+    case CB_GETCOUNT:
+    case CB_GETCURSEL:
+    case CB_SETCURSEL:
+    case CB_GETLBTEXT:
+    case CB_GETLBTEXTLEN:
+    case CB_GETITEMDATA:
+    case CB_SETITEMDATA:
+    case CB_FINDSTRING:
+    case CB_FINDSTRINGEXACT:
+    case CB_SELECTSTRING:
+    case CB_SHOWDROPDOWN:
+    case CB_ADDSTRING:
+    case CB_INSERTSTRING:
+    case CB_DELETESTRING:
+    case CB_RESETCONTENT:
+    case CB_GETTOPINDEX:
+    case CB_SETTOPINDEX:
+      return true;
+    default:
+      return false;
+  }
+}
 }  // namespace
 
 TColorBox::TColorBox(HWND parent, const TBounds& bounds, int itemHeight)
@@ -73,7 +115,8 @@ TColorBox::TColorBox(HWND parent, const TBounds& bounds, int itemHeight)
                0, parent, bounds);
   SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, Scaled(itemHeight_));
   SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
-  Fill();
+  SetItemIndex(1);
+  PostMessageW(Handle(), kListAll, 0, 0);
 }
 
 void TColorBox::SetBounds(int left, int top, int width, int height) {
@@ -86,39 +129,52 @@ void TColorBox::ChangeDpi(int dpi) {
   SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, Scaled(itemHeight_));
 }
 
-void TColorBox::Fill() {
+void TColorBox::ListAll() {
+  if (listed_ || !Handle()) return;
+  listing_ = true;
   SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
-  auto add = [&](const wchar_t* name, TColor color) {
-    const LRESULT index = SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    if (index >= 0) SendMessageW(Handle(), CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(color));
-  };
-  add(L"Custom...", custom_);
-  for (const TNamedColor& c : kColors) add(c.Name, c.Color);
-  SetItemIndex(1);
+  for (int i = 0; i < kCount; ++i)
+    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ColorNames(i).c_str()));
+  SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+  listing_ = false;
+  listed_ = true;
 }
 
-int TColorBox::Count() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0)); }
+void TColorBox::ListSelected() {
+  listing_ = true;
+  SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+  if (selected_ >= 0) {
+    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ColorNames(selected_).c_str()));
+    SendMessageW(Handle(), CB_SETCURSEL, 0, 0);
+  }
+  listing_ = false;
+}
 
-int TColorBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+int TColorBox::Count() const { return kCount; }
+
+int TColorBox::ItemIndex() const {
+  return listed_ ? static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)) : selected_;
+}
 
 void TColorBox::SetItemIndex(int index) {
-  SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (listed_) {
+    SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  } else {
+    // As the system list does: an index outside the list selects nothing.
+    selected_ = index >= 0 && index < kCount ? index : -1;
+    ListSelected();
+  }
   lastIndex_ = ItemIndex();
 }
 
 TColor TColorBox::Colors(int index) const {
   if (index == 0) return custom_;
-  const LRESULT data = SendMessageW(Handle(), CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
-  return data == CB_ERR ? 0 : static_cast<TColor>(data);
+  return index > 0 && index < kCount ? kColors[index - 1].Color : 0;
 }
 
 std::wstring TColorBox::ColorNames(int index) const {
-  const LRESULT length = SendMessageW(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == CB_ERR) return {};
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  SendMessageW(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
+  if (index == 0) return kCustomName;
+  return index > 0 && index < kCount ? kColors[index - 1].Name : std::wstring();
 }
 
 TColor TColorBox::Selected() const {
@@ -134,7 +190,6 @@ void TColorBox::SetSelected(TColor color) {
       return;
     }
   custom_ = color;
-  SendMessageW(Handle(), CB_SETITEMDATA, 0, static_cast<LPARAM>(color));
   SetItemIndex(0);
   Invalidate();
 }
@@ -148,7 +203,6 @@ bool TColorBox::PickCustomColor() {
   choose.Flags = CC_RGBINIT | CC_FULLOPEN;
   if (!ChooseColorW(&choose)) return false;
   custom_ = static_cast<TColor>(choose.rgbResult);
-  SendMessageW(Handle(), CB_SETITEMDATA, 0, static_cast<LPARAM>(custom_));
   Invalidate();
   return true;
 }
@@ -170,6 +224,12 @@ bool TColorBox::HandleCommand(WORD code) {
 }
 
 bool TColorBox::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+  if (msg == kListAll) {
+    ListAll();
+    result = 0;
+    return true;
+  }
+  if (!listed_ && !listing_ && NeedsEveryEntry(msg)) ListAll();
   if (msg != kPickCustom) return false;
   if (ItemIndex() == 0) {
     const bool picked = PickCustomColor();
@@ -191,7 +251,9 @@ bool TColorBox::HandleDrawItem(DRAWITEMSTRUCT* item) {
   const bool disabled = item->itemState & ODS_DISABLED;
   FillRect(dc, &r, GetSysColorBrush(selected && !disabled ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item->itemID == static_cast<UINT>(-1)) return true;
-  const int index = static_cast<int>(item->itemID);
+  // Before the list holds every entry, its one item is the selected entry.
+  const int index = listed_ ? static_cast<int>(item->itemID) : selected_;
+  if (index < 0) return true;
 
   // The swatch: a square as high as the item, framed in black.
   const int side = r.bottom - r.top - 2;

@@ -49,11 +49,20 @@ class TColorBox : public TControl {
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  void Fill();
+  // The system list gets every entry once something may read or change it
+  // (focus, keys, the mouse, the list's own messages) or after the window
+  // has been shown; filling it costs more than the rest of the control, and
+  // the closed box needs the selected entry only.
+  void ListAll();
+  // The system list holds the selected entry alone.
+  void ListSelected();
   void Changed();
 
   int itemHeight_;  // at 96 DPI
   TColor custom_ = 0;
   int lastIndex_ = -1;
+  bool listed_ = false;    // the system list holds every entry
+  int selected_ = -1;      // the selected entry while it does not
+  bool listing_ = false;   // the list's messages are the box's own
   COLORREF chooserColors_[16] = {};
 };

@@ -154,6 +154,24 @@ TEST(ColorBox, ReportsChoicesOfTheUser) {
   EXPECT_EQ(cbo.Selected(), RGBColor(128, 0, 128));
 }
 
+// The system list is filled late; what the closed box shows and what other
+// programs read from it must not tell.
+TEST(ColorBox, ShowsTheSelectionAndHandsOutEveryEntry) {
+  THostWindow host;
+  TColorBox cbo(host.Panel(), {290, 23, 135, 22});
+  cbo.SetSelected(RGBColor(255, 0, 0));
+  wchar_t text[64] = {};
+  GetWindowTextW(cbo.Handle(), text, 64);
+  EXPECT_STREQ(text, L"Red");
+  EXPECT_EQ(SendMessageW(cbo.Handle(), CB_GETCOUNT, 0, 0), 1 + 16 + 4 + 25);
+  EXPECT_EQ(SendMessageW(cbo.Handle(), CB_GETCURSEL, 0, 0), cbo.ItemIndex());
+  SendMessageW(cbo.Handle(), CB_GETLBTEXT, 1 + 16 + 4 + 24, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"Info Background");
+  cbo.SetSelected(RGBColor(1, 2, 3));
+  EXPECT_EQ(SendMessageW(cbo.Handle(), CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(cbo.Colors(0), RGBColor(1, 2, 3));
+}
+
 TEST(ColorBox, DrawsSwatchAndName) {
   THostWindow host;
   TColorBox cbo(host.Panel(), {290, 23, 135, 22});
