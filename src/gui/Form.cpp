@@ -204,8 +204,10 @@ bool TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
       return false;
     case WM_DPICHANGED:
       // Moved to a screen of another DPI: the system suggests the window's
-      // new place; the controls follow at the new scale.
-      ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      // new place; the controls follow at the new scale. A message with no
+      // place or a DPI no screen has is not the system's and changes nothing.
+      if (lParam && HIWORD(wParam) >= kDesignDpi / 4 && HIWORD(wParam) <= kDesignDpi * 10)
+        ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       result = 0;
       return true;
     case WM_SYSCOMMAND:
