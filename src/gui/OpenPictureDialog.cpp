@@ -12,6 +12,7 @@
 #include "gui/GdiHandles.h"
 #include "gui/Graphic.h"
 #include "gui/Picture.h"
+#include "gui/Screen.h"
 #include "gui/Stream.h"
 
 namespace {
@@ -73,15 +74,11 @@ constexpr WORD kStaticAtom = 0x0082;
 void KeepOnScreen(HWND window) {
   // The system puts the dialog at its owner's corner; with the preview and
   // at a high DPI it can reach past the screen's edge.
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-  const RECT& work = monitor.rcWork;
   RECT r{};
   GetWindowRect(window, &r);
-  const int x = std::max<int>(work.left, std::min<int>(r.left, work.right - (r.right - r.left)));
-  const int y = std::max<int>(work.top, std::min<int>(r.top, work.bottom - (r.bottom - r.top)));
-  if (x != r.left || y != r.top) SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const POINT at = KeepInWorkArea(r);
+  if (at.x != r.left || at.y != r.top)
+    SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace

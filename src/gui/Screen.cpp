@@ -1,5 +1,7 @@
 #include "gui/Screen.h"
 
+#include <algorithm>
+
 namespace {
 HCURSOR handPoint = nullptr;
 }  // namespace
@@ -12,3 +14,23 @@ HCURSOR HandPointCursor() {
 }
 
 void SetHandPointCursor(HCURSOR cursor) { handPoint = cursor; }
+
+namespace {
+RECT WorkAreaOf(HMONITOR screen) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(screen, &monitor))
+    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return monitor.rcWork;
+}
+}  // namespace
+
+RECT WorkAreaNear(POINT point) { return WorkAreaOf(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST)); }
+
+POINT KeepInWorkArea(const RECT& place) {
+  const RECT work = WorkAreaOf(MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST));
+  const int width = place.right - place.left, height = place.bottom - place.top;
+  // The left and top edges win when the window is larger than the area.
+  return POINT{std::max<int>(work.left, std::min<int>(place.left, work.right - width)),
+               std::max<int>(work.top, std::min<int>(place.top, work.bottom - height))};
+}

@@ -1,10 +1,10 @@
 #include "list/ThumbnailTip.h"
 
-#include "gui/Dpi.h"
-
 #include <algorithm>
 
+#include "gui/Dpi.h"
 #include "gui/GdiHandles.h"
+#include "gui/Screen.h"
 
 namespace {
 
@@ -53,15 +53,11 @@ void TThumbnailTip::Show(HWND owner, POINT at, TThumbnailRef thumbnail, const st
 
   // Inside the work area of the pointer's screen; above the pointer when
   // there is no room below it.
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor);
-  const RECT& work = monitor.rcWork;
-  int x = std::min<int>(at.x, work.right - width);
   int y = at.y + ScaleToDpi(kBelowPointer, dpi);
-  if (y + height > work.bottom) y = at.y - height - padding_;
-  x = std::max<int>(x, work.left);
-  y = std::max<int>(y, work.top);
+  if (y + height > WorkAreaNear(at).bottom) y = at.y - height - padding_;
+  const POINT place = KeepInWorkArea(RECT{at.x, y, at.x + width, y + height});
+  const int x = place.x;
+  y = place.y;
 
   window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, text_.c_str(),
                                 WS_POPUP | WS_BORDER, x, y, width, height, owner, nullptr, GetModuleHandleW(nullptr),
