@@ -6,6 +6,7 @@
 #include <optional>
 #include <system_error>
 
+#include "gui/Cancel.h"
 #include "gui/GdiObject.h"
 #include "gui/GraphicError.h"
 #include "gui/Picture.h"
@@ -20,6 +21,9 @@ struct TDecodeJob {
   int BoxHeight = 0;
   TDecodeWorker::TDelivery Delivery;
   unsigned Generation = 0;
+  // Set once the request is no longer wanted; the loader stops at its next
+  // cancellation point.
+  std::shared_ptr<TCancelFlag> Cancel = std::make_shared<TCancelFlag>();
 };
 
 }  // namespace
@@ -47,6 +51,9 @@ class TDecodeThread : public TThread {
   void Post(TDecodeJob job) {
     {
       std::lock_guard lock(mutex_);
+      // The decode in progress is overtaken: it stops instead of running to
+      // its end unseen.
+      if (running_) running_->Set();
       job.Generation = ++generation_;
       pending_ = std::move(job);
       waiting_ = true;
@@ -59,6 +66,7 @@ class TDecodeThread : public TThread {
     std::lock_guard lock(mutex_);
     ++generation_;
     pending_.reset();
+    if (running_) running_->Set();
     waiting_ = false;
   }
 
@@ -73,9 +81,12 @@ class TDecodeThread : public TThread {
         {
           std::lock_guard lock(mutex_);
           job.swap(pending_);
+          running_ = job ? job->Cancel : nullptr;
         }
         if (!job) break;
         Run(*job);
+        std::lock_guard lock(mutex_);
+        running_.reset();
       }
     }
   }
@@ -94,6 +105,7 @@ class TDecodeThread : public TThread {
       result.Error = TDecodeWorker::kFileNotFound;
     } else {
       try {
+        TCancelScope scope(job.Cancel.get());
         result.Picture = loader_(job.FileName, job.BoxWidth, job.BoxHeight, result.FullSize);
       } catch (const std::exception& e) {
         result.Error = Utf8ToWide(GraphicErrorText(e));
@@ -121,6 +133,8 @@ class TDecodeThread : public TThread {
   TKernelObjectOwner wake_;
   std::mutex mutex_;
   std::optional<TDecodeJob> pending_;
+  // The flag of the request being decoded now, if any.
+  std::shared_ptr<TCancelFlag> running_;
   unsigned generation_ = 0;
   std::atomic<bool> waiting_{false};
 };

@@ -8,6 +8,9 @@
 // before its result was handed over is dropped (not started, or its result
 // freed on the worker), so a quick run through many files decodes at most
 // the one in progress and the last one. Cancel drops the pending one too.
+// A decode that is dropped while it runs is called off (gui/Cancel.h): the
+// picture readers stop at their next cancellation point, so neither the
+// next request nor a window that closes waits for a large file to finish.
 //
 //   worker.Request(L"C:\\a.jpg", 160, 120, [](TDecodeResult& r) { show(r); });
 #include <windows.h>
@@ -41,7 +44,8 @@ class TDecodeWorker {
 
   // Made on the GUI thread. The thread starts with the first request.
   explicit TDecodeWorker(TLoader loader);
-  // Stops the thread and waits for it; a result not yet handed over is freed.
+  // Calls off the decode in progress, stops the thread and waits for it; a
+  // result not yet handed over is freed.
   ~TDecodeWorker();
   TDecodeWorker(const TDecodeWorker&) = delete;
   TDecodeWorker& operator=(const TDecodeWorker&) = delete;
@@ -49,7 +53,8 @@ class TDecodeWorker {
   // Asks for a decode; every earlier request that has not been delivered yet
   // is dropped. Raises std::system_error when no thread can be made.
   void Request(const std::wstring& fileName, int boxWidth, int boxHeight, TDelivery delivery);
-  // Drops the pending request: nothing is delivered until the next one.
+  // Drops the pending request and calls off its decode: nothing is
+  // delivered until the next one.
   void Cancel();
   // A request was made and its result has not been delivered yet.
   bool Pending() const;

@@ -23,6 +23,8 @@ constexpr WORD kPreviewTextId = 1201;
 // controls have their new places.
 constexpr UINT kArrange = WM_APP + 0x51;
 constexpr int kGap = 6;
+// The pane's sunken edge and the margin inside it.
+constexpr int kPaneEdge = 4;
 
 // An in-memory dialog template for the preview pane: the standard controls
 // go where stc32 stands, the preview to its right.
@@ -304,9 +306,12 @@ void TOpenPictureDialog::SelectionChanged(HWND dialog) {
   if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) && worker_) {
     RECT box{};
     GetClientRect(previewBox_, &box);
-    worker_->Request(path, box.right, box.bottom, [this, dialog](TDecodeResult& result) {
-      PreviewLoaded(dialog, std::move(result.Picture), result.FullSize, result.Error);
-    });
+    // The worker prepares the picture for the room inside the edge, so the
+    // pane only copies it.
+    worker_->Request(path, box.right - 2 * kPaneEdge, box.bottom - 2 * kPaneEdge,
+                     [this, dialog](TDecodeResult& result) {
+                       PreviewLoaded(dialog, std::move(result.Picture), result.FullSize, result.Error);
+                     });
   } else if (worker_) {
     worker_->Cancel();
   }
@@ -356,7 +361,7 @@ void TOpenPictureDialog::DrawPreviewPane(HDC dc, RECT box) {
   FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
   DrawEdge(dc, &box, EDGE_SUNKEN, BF_RECT);
   if (!preview_ || preview_->Empty()) return;
-  const int boxW = box.right - box.left - 8, boxH = box.bottom - box.top - 8;
+  const int boxW = box.right - box.left - 2 * kPaneEdge, boxH = box.bottom - box.top - 2 * kPaneEdge;
   int w = preview_->Width(), h = preview_->Height();
   if (w > boxW || h > boxH) {
     // Fit into the box, keeping the aspect ratio.
@@ -368,7 +373,7 @@ void TOpenPictureDialog::DrawPreviewPane(HDC dc, RECT box) {
       h = boxH;
     }
   }
-  const int x = box.left + 4 + (boxW - w) / 2, y = box.top + 4 + (boxH - h) / 2;
+  const int x = box.left + kPaneEdge + (boxW - w) / 2, y = box.top + kPaneEdge + (boxH - h) / 2;
   TCanvas canvas(dc);
   canvas.StretchDraw(TRect{x, y, x + w, y + h}, *preview_->Graphic());
 }

@@ -64,6 +64,12 @@ class TBufferStream : public TStream {
   std::size_t Write(const void*, std::size_t) override { throw EStreamError("Stream write error"); }
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
 
+  // For readers that take many small pieces without a call for each: the
+  // bytes, their count, and the position, which such a reader moves itself.
+  const std::uint8_t* Data() const { return data_; }
+  std::size_t Length() const { return size_; }
+  std::size_t& Cursor() { return pos_; }
+
  private:
   const std::uint8_t* data_;
   std::size_t size_;

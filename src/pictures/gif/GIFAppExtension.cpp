@@ -61,6 +61,7 @@ const TGIFExtensionClass& TGIFAppExtNSLoop::Class() {
 void TGIFAppExtNSLoop::LoadAppData(TStream& stream) {
   std::uint8_t size = 0;
   while (gifio::ReadByte(stream, size) && size != 0) {
+    Image().CheckCancel();
     const std::uint8_t kind = gifio::ReadExactByte(stream);
     int left = size - 1;
     std::uint8_t raw[4];
@@ -85,13 +86,33 @@ const TGIFExtensionClass& TGIFUnknownAppExtension::Class() {
 }
 
 void TGIFUnknownAppExtension::LoadAppData(TStream& stream) {
-  blocks_.clear();
+  data_.clear();
+  // Measured first, so that the blocks take one allocation at their final
+  // size.
+  const std::int64_t start = stream.Position();
+  std::size_t total = 0;
   std::uint8_t size = 0;
   while (gifio::ReadByte(stream, size) && size != 0) {
-    Image().Reserve(sizeof(TGIFBlock) + size);
-    TGIFBlock block;
-    block.Data.resize(size);
-    gifio::ReadExact(stream, block.Data.data(), size);
-    blocks_.push_back(std::move(block));
+    Image().CheckCancel();
+    total += 1 + std::size_t(size);
+    gifio::SkipForward(stream, size);
   }
+  stream.SetPosition(start);
+  Image().Reserve(total);
+  data_.reserve(total);
+  while (gifio::ReadByte(stream, size) && size != 0) {
+    Image().CheckCancel();
+    const std::size_t at = data_.size();
+    data_.resize(at + 1 + size);
+    data_[at] = size;
+    gifio::ReadExact(stream, data_.data() + at + 1, size);
+  }
+}
+
+std::vector<TGIFBlock> TGIFUnknownAppExtension::Blocks() const {
+  std::vector<TGIFBlock> blocks;
+  for (std::size_t at = 0; at < data_.size(); at += 1 + std::size_t(data_[at]))
+    blocks.push_back(TGIFBlock{std::vector<std::uint8_t>(data_.begin() + std::ptrdiff_t(at) + 1,
+                                                         data_.begin() + std::ptrdiff_t(at) + 1 + data_[at])});
+  return blocks;
 }

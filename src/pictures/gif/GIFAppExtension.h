@@ -51,17 +51,21 @@ class TGIFAppExtNSLoop : public TGIFApplicationExtension {
   std::uint32_t bufferSize_ = 0;
 };
 
-// Any other application extension, kept as its raw data sub-blocks.
+// Any other application extension, kept as its raw data sub-blocks. They
+// are held as they stand in the file (each size byte, then its bytes) in
+// one block of memory: a file of many tiny sub-blocks costs no more memory
+// than its size.
 class TGIFUnknownAppExtension : public TGIFApplicationExtension {
  public:
   static const TGIFExtensionClass& Class();
   using TGIFApplicationExtension::TGIFApplicationExtension;
 
-  const std::vector<TGIFBlock>& Blocks() const { return blocks_; }
+  // The sub-blocks, each as a block of its own.
+  std::vector<TGIFBlock> Blocks() const;
 
  protected:
   void LoadAppData(TStream& stream) override;
 
  private:
-  std::vector<TGIFBlock> blocks_;
+  std::vector<std::uint8_t> data_;
 };

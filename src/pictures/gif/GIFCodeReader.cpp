@@ -1,41 +1,41 @@
 #include "pictures/gif/GIFCodeReader.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "pictures/gif/GIFException.h"
+#include "pictures/gif/GIFImage.h"
 #include "pictures/gif/GIFItem.h"
-#include "pictures/gif/GIFStreamIO.h"
 
-TGIFCodeReader::TGIFCodeReader(TStream& stream, TGIFItem& owner)
-    : stream_(stream), owner_(owner), streamSize_(stream.Size()) {}
+TGIFCodeReader::TGIFCodeReader(TBufferStream& stream, TGIFItem& owner)
+    : data_(stream.Data()),
+      size_(stream.Length()),
+      pos_(stream.Cursor()),
+      owner_(owner),
+      cancel_(owner.Image().CancelFlag()) {}
 
-bool TGIFCodeReader::Fill(int width) {
-  if (!Refill()) return false;
-  // A one-byte sub-block brings only 8 new bits, so a wider code can reach
-  // into the sub-block after it as well (the two carried bytes hold its
-  // start meanwhile). Taking the code without them would read stale bytes
-  // and let the bit position run past the buffer.
-  while (curBit_ + width > lastBit_ && !done_)
-    if (!Refill()) return false;
-  return true;
-}
-
-bool TGIFCodeReader::Refill() {
+inline bool TGIFCodeReader::Refill() {
   if (done_) {
     if (curBit_ >= lastBit_) owner_.Warning(GIFWarningSeverity, GIFMessage::BitBufferUnderrun);
     return false;
   }
+  CheckCancel(cancel_);
   buffer_[0] = buffer_[lastByte_ - 2];
   buffer_[1] = buffer_[lastByte_ - 1];
 
-  std::uint8_t size = 0;
-  if (!gifio::ReadByte(stream_, size)) return false;
-  int count = size;
+  if (pos_ >= size_) return false;
+  int count = data_[pos_++];
   if (count > 0) {
-    const std::int64_t left = streamSize_ - stream_.Position();
-    if (left < count) {
+    const std::size_t left = size_ - pos_;
+    if (left < std::size_t(count)) {
       owner_.Warning(GIFWarningSeverity, GIFMessage::PrematureEnd);
-      count = left > 0 ? int(left) : 0;
+      count = int(left);
     }
-    gifio::ReadExact(stream_, buffer_ + 2, std::size_t(count));
+    if (count == 1)
+      buffer_[2] = data_[pos_];
+    else
+      std::memcpy(buffer_ + 2, data_ + pos_, std::size_t(count));
+    pos_ += std::size_t(count);
   } else {
     zeroBlockSeen_ = true;
     done_ = true;
@@ -46,9 +46,23 @@ bool TGIFCodeReader::Refill() {
   return true;
 }
 
+bool TGIFCodeReader::Fill(int width) {
+  // A one-byte sub-block brings only 8 new bits, so a wider code can reach
+  // into the sub-block after it as well (the two carried bytes hold its
+  // start meanwhile). Taking the code without them would read stale bytes
+  // and let the bit position run past the buffer.
+  do {
+    if (!Refill()) return false;
+  } while (curBit_ + width > lastBit_ && !done_);
+  return true;
+}
+
 void TGIFCodeReader::SkipRest() {
-  std::uint8_t size = 0;
-  while (gifio::ReadByte(stream_, size) && size != 0) gifio::SkipForward(stream_, size);
+  while (pos_ < size_ && data_[pos_] != 0) {
+    CheckCancel(cancel_);
+    pos_ = std::min(size_, pos_ + 1 + data_[pos_]);
+  }
+  if (pos_ < size_) ++pos_;  // the terminator
   // The data has been passed; reading on would take the next block for
   // image data.
   zeroBlockSeen_ = true;

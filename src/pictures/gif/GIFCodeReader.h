@@ -3,17 +3,22 @@
 //
 // The buffer keeps the last two bytes of the previous sub-block in front of
 // the current one, so a code that spans two sub-blocks is read without
-// gathering the whole data first.
+// gathering the whole data first. The sub-blocks are taken straight from
+// the picture's bytes in memory: a file of one-byte sub-blocks costs a few
+// instructions per sub-block, not a stream call per byte.
 #include <cstdint>
 
+#include "gui/Cancel.h"
 #include "gui/Stream.h"
 
 class TGIFItem;
 
 class TGIFCodeReader {
  public:
-  // Warnings go to owner (the frame being read).
-  TGIFCodeReader(TStream& stream, TGIFItem& owner);
+  // Reads from the stream's position on and moves it along. Warnings go to
+  // owner (the frame being read). Each sub-block is a cancellation point of
+  // the picture's load.
+  TGIFCodeReader(TBufferStream& stream, TGIFItem& owner);
 
   // The next code of width bits (1 to 12), least significant bit first;
   // -1 when the data has run out.
@@ -40,9 +45,11 @@ class TGIFCodeReader {
   bool Fill(int width);
   bool Refill();
 
-  TStream& stream_;
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t& pos_;
   TGIFItem& owner_;
-  std::int64_t streamSize_;
+  const TCancelFlag* cancel_;
   int curBit_ = 0;
   int lastBit_ = 0;
   int lastByte_ = 2;

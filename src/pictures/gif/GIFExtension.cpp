@@ -57,7 +57,9 @@ void TGIFExtensionList::LoadFromStream(TStream& stream, TGIFSubImage& frame) {
     if (!extensionClass) throw GIFException(GIFMessage::UnknownExtension);
 
     gifio::StepBack(stream);
-    Image().Reserve(sizeof(TGIFExtension) * 2);
+    Image().CheckCancel();
+    Image().Reserve(GrowthBytes());
+    Image().Reserve(extensionClass->InstanceSize());
     std::unique_ptr<TGIFExtension> extension = extensionClass->Create(frame);
     extension->LoadFromStream(stream);
     Add(std::move(extension));

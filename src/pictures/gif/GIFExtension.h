@@ -2,6 +2,7 @@
 // Extension blocks ("!" label data...) that come before a frame's image
 // descriptor. Each kind of extension has a class descriptor, which the
 // registries map labels and application identifiers to.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -16,6 +17,8 @@ class TGIFExtensionClass {
  public:
   virtual ~TGIFExtensionClass() = default;
   virtual std::unique_ptr<TGIFExtension> Create(TGIFSubImage& frame) const = 0;
+  // The bytes an instance takes (what Create allocates).
+  virtual std::size_t InstanceSize() const = 0;
   // Called with the stream just after the label byte; must leave the stream
   // where it found it. Returns this class, a more specific one, or null when
   // the data cannot be read by any.
@@ -26,6 +29,7 @@ template <class T>
 class TGIFExtensionClassOf : public TGIFExtensionClass {
  public:
   std::unique_ptr<TGIFExtension> Create(TGIFSubImage& frame) const override { return std::make_unique<T>(frame); }
+  std::size_t InstanceSize() const override { return sizeof(T); }
 };
 
 class TGIFExtension : public TGIFItem {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/Cancel.h"
 #include "gui/Color.h"
 #include "gui/Graphic.h"
 #include "pictures/gif/GIFAppExtension.h"
@@ -38,8 +39,10 @@ class TGIFImage : public TGraphic {
   static constexpr int ProgressStarting = 0;
   static constexpr int ProgressRunning = 1;
   static constexpr int ProgressEnding = 2;
-  // Pixels and other data one picture may hold at most; larger pictures
-  // fail to load with "Invalid GIF data".
+  // The memory one picture may take at most: the file's bytes, its pixels
+  // and every block its parts are made of. A file larger than that is
+  // refused before it is read ("Image is too large"); a picture that would
+  // need more fails to load with "Invalid GIF data".
   static constexpr std::size_t DefaultMemoryLimit = PictureMemoryLimit;
   // The framework's "no colour" value.
   static constexpr TColor NoColor = 0x1FFFFFFF;
@@ -47,12 +50,18 @@ class TGIFImage : public TGraphic {
   TGIFImage();
   ~TGIFImage() override;
 
-  // Replaces the picture by the GIF data at the stream's position. On an
-  // error the stream is put back where it was and GIFException propagates;
-  // the frames read completely until then stay.
+  // Replaces the picture by the GIF data at the stream's position. The rest
+  // of the stream is read into memory at once and the picture is read from
+  // there, so a file is never searched back and forth. On an error the
+  // stream is put back where it was and GIFException propagates; the frames
+  // read completely until then stay. A decode called off through the
+  // thread's cancel flag (gui/Cancel.h) stops with EAbort within one block
+  // of data or one row of pixels.
   void LoadFromStream(TStream& stream) override;
   // Writes the GIF data as it was loaded.
   void SaveToStream(TStream& stream) override;
+  // Lets the data as loaded go; SaveToStream then writes nothing.
+  void ReleaseSource();
   int GetWidth() const override { return header_.Width(); }
   int GetHeight() const override { return header_.Height(); }
   bool GetEmpty() const override { return images_.Count() == 0; }
@@ -83,9 +92,15 @@ class TGIFImage : public TGraphic {
   // The colour of the header's background index in the global map.
   TColor BackgroundColor() const { return header_.ColorMap().Colors(header_.BackgroundColorIndex()); }
 
-  // Counts size bytes against MemoryLimit for the picture being loaded;
-  // raises GIFException("Invalid GIF data") beyond it.
+  // Counts a heap block of size bytes against MemoryLimit, as the heap hands
+  // it out (rounded up, with its header), before it is allocated; raises
+  // GIFException("Invalid GIF data") beyond the limit.
   void Reserve(std::size_t size);
+  // Gives back what Reserve counted for a block that has been freed.
+  void Unreserve(std::size_t size);
+  // Raises EAbort when the load was called off.
+  void CheckCancel() const { ::CheckCancel(cancel_); }
+  const TCancelFlag* CancelFlag() const { return cancel_; }
   // What the frames read so far hold. Drawing counts its bitmaps against
   // the same limit ("Image is too large").
   std::size_t Reserved() const { return reserved_; }
@@ -116,9 +131,13 @@ class TGIFImage : public TGraphic {
   TGIFImageList images_;
   TGIFHeader header_;
   std::size_t reserved_ = 0;
+  // The cancel flag of the thread that loads, taken when the load starts.
+  const TCancelFlag* cancel_ = nullptr;
   // The data as loaded, for SaveToStream.
   std::unique_ptr<std::uint8_t[]> source_;
   std::size_t sourceSize_ = 0;
+  // What the buffer holding it took (the rest of the stream it came from).
+  std::size_t sourceBytes_ = 0;
 };
 
 template <class T>

@@ -11,6 +11,16 @@
 
 class TGIFImage;
 
+// What a vector allocates when one more element is added: nothing while it
+// has room, else its new array (it grows by doubling; the old array goes
+// only after the copy, which the doubling more than covers when every
+// growth is counted).
+template <class V>
+std::size_t VectorGrowthBytes(const V& vector) {
+  if (vector.size() < vector.capacity()) return 0;
+  return std::max<std::size_t>(1, 2 * vector.size()) * sizeof(typename V::value_type);
+}
+
 class TGIFItem {
  public:
   explicit TGIFItem(TGIFImage& image) : image_(&image) {}
@@ -63,6 +73,8 @@ class TGIFList {
     return owned;
   }
   int Count() const { return int(items_.size()); }
+  // What the next Add allocates for the list itself.
+  std::size_t GrowthBytes() const { return VectorGrowthBytes(items_); }
   T& operator[](int index) const { return *items_[std::size_t(index)]; }
   auto begin() const { return items_.begin(); }
   auto end() const { return items_.end(); }

@@ -3,9 +3,12 @@
 // it: the whole buffer at once, or row by row in the four interlace passes
 // (every 8th row from row 0, every 8th from row 4, every 4th from row 2,
 // every 2nd from row 1).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+
+#include "gui/Cancel.h"
 
 class TGIFPixelPlacer {
  public:
@@ -34,11 +37,17 @@ class TGIFPixelPlacer {
     *cur_++ = value;
     if (cur_ == end_) NextRow();
   }
-  // Gives every pixel not placed yet the value fill.
-  void FillRest(std::uint8_t fill) {
+  // Gives every pixel not placed yet the value fill, a row at a time: each
+  // row is a cancellation point (a frame may have hundreds of megabytes
+  // that no data reached).
+  void FillRest(std::uint8_t fill, const TCancelFlag* cancel) {
     while (!full_) {
-      std::memset(cur_, fill, Room());
-      NextRow();
+      CheckCancel(cancel);
+      const std::size_t inRow = width_ - std::size_t(cur_ - base_) % width_;
+      const std::size_t count = interlaced_ ? Room() : std::min(Room(), inRow);
+      std::memset(cur_, fill, count);
+      cur_ += count;
+      if (cur_ == end_) NextRow();
     }
   }
   // Takes count values that were written at the cursor directly; count must

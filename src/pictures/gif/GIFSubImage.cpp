@@ -54,8 +54,23 @@ void TGIFSubImage::LoadFromStream(TStream& stream) {
   if (next == ';' || next == 0) return;
 
   ReadDescriptor(stream);
-  if (descriptor_.PackedFields & 0x80) colorMap_.LoadFromStream(stream, 2 << (descriptor_.PackedFields & 7));
+  if (descriptor_.PackedFields & 0x80) {
+    const int colors = 2 << (descriptor_.PackedFields & 7);
+    Image().Reserve(std::size_t(colors) * sizeof(TGIFColor));
+    colorMap_.LoadFromStream(stream, colors);
+  }
   DecodePixels(stream);
+}
+
+void TGIFSubImage::ReplacePixels(std::uint16_t left, std::uint16_t top, std::uint16_t width, std::uint16_t height,
+                                 std::unique_ptr<std::uint8_t[]> data) {
+  Render.reset();
+  data_ = std::move(data);
+  dataSize_ = std::size_t(width) * height;
+  descriptor_.Left = left;
+  descriptor_.Top = top;
+  descriptor_.Width = width;
+  descriptor_.Height = height;
 }
 
 void TGIFSubImage::ReadDescriptor(TStream& stream) {
@@ -86,18 +101,17 @@ void TGIFSubImage::DecodePixels(TStream& stream) {
   dataSize_ = count;
   const std::uint8_t fill = transparent_ && graphicControl_ ? graphicControl_->TransparentColorIndex() : 0;
   TGIFPixelPlacer out(data_.get(), std::size_t(Width()), std::size_t(Height()), Interlaced());
-  try {
-    std::uint8_t minCodeSize = 0;
-    if (gifio::ReadByte(stream, minCodeSize)) {
-      TGIFCodeReader reader(stream, *this);
-      TGIFLZWDecoder decoder(reader, minCodeSize);
-      decoder.Decode(out);
-    }
-  } catch (...) {
-    out.FillRest(fill);
-    throw;
+  // A frame that fails to read is dropped whole, so its pixels are filled
+  // only when it is kept.
+  std::uint8_t minCodeSize = 0;
+  if (gifio::ReadByte(stream, minCodeSize)) {
+    // Frames are read from the picture's bytes in memory (see
+    // TGIFImage::LoadFromStream).
+    TGIFCodeReader reader(dynamic_cast<TBufferStream&>(stream), *this);
+    TGIFLZWDecoder decoder(reader, minCodeSize);
+    decoder.Decode(out);
   }
-  out.FillRest(fill);
+  out.FillRest(fill, Image().CancelFlag());
 }
 
 void TGIFImageList::LoadFromStream(TStream& stream) {
@@ -110,6 +124,8 @@ void TGIFImageList::LoadFromStream(TStream& stream) {
       Warning(GIFWarningSeverity, GIFMessage::UnknownBlock);
       break;
     }
+    Image().CheckCancel();
+    Image().Reserve(GrowthBytes());
     Image().Reserve(sizeof(TGIFSubImage));
     auto frame = std::make_unique<TGIFSubImage>(Image());
     frame->LoadFromStream(stream);

@@ -69,6 +69,12 @@ class TGIFSubImage : public TGIFItem {
   // The first graphic control extension read for this frame, or null.
   TGIFGraphicControlExtension* GraphicControlExtension() const { return graphicControl_; }
 
+  // Gives the frame new pixels (width x height, rows from the top) at a new
+  // place, as a picture fitted into a box has them (GIFFit.h). Its drawing
+  // state goes with the old pixels.
+  void ReplacePixels(std::uint16_t left, std::uint16_t top, std::uint16_t width, std::uint16_t height,
+                     std::unique_ptr<std::uint8_t[]> data);
+
   // The drawing code's state for this frame; dropped whenever the frame is
   // cleared.
   std::unique_ptr<TGIFFrameRender, TGIFRenderRelease> Render;

@@ -10,11 +10,16 @@ void ReadGIFTextLines(TStream& stream, std::vector<std::string>& lines, TGIFImag
   std::uint8_t size = 0;
   if (!gifio::ReadByte(stream, size)) return;
   while (size != 0) {
+    image.CheckCancel();
     char buffer[256];
     gifio::ReadExact(stream, buffer, size);
     buffer[size] = 0;
-    image.Reserve(sizeof(std::string) + size);
-    lines.emplace_back(buffer, std::strlen(buffer));
+    const std::size_t length = std::strlen(buffer);
+    image.Reserve(VectorGrowthBytes(lines));
+    // Short lines stand inside the string itself.
+    static const std::size_t inPlace = std::string().capacity();
+    if (length > inPlace) image.Reserve(length + 1);
+    lines.emplace_back(buffer, length);
     if (!gifio::ReadByte(stream, size)) return;
   }
 }

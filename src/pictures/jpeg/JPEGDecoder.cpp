@@ -230,8 +230,10 @@ bool TJPEGDecoder::Decode(IJPEGDecodeTarget& target) {
     if (buffered) {
       int shown = 0;
       while (jpeg_consume_input(d.Get()) != JPEG_REACHED_EOI) {
-        // jpeg_consume_input calls no progress hook, which keeps the limit.
+        // jpeg_consume_input calls no progress hook, which keeps the limit
+        // and looks at the cancel flag.
         CheckJPEGScans(d.Get());
+        monitor.CheckCancel();
         if (shown == MaxShownScans) continue;
         jpeg_start_output(d.Get(), d->input_scan_number);
         if (shown == 0 && d->colormap && eightBit && !callerInstalled) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gui/Cancel.h"
 #include "gui/Canvas.h"
 #include "pictures/jpeg/JPEGDecoder.h"
 #include "pictures/jpeg/JPEGEncoder.h"
@@ -101,10 +102,13 @@ bool TJPEGImage::Equals(const TJPEGImage& other) const {
 
 void TJPEGImage::LoadFromStream(TStream& stream) {
   const std::int64_t count = std::max<std::int64_t>(0, stream.Size() - stream.Position());
+  // A file larger than a picture may take is refused before it is read.
+  if (std::uint64_t(count) > PictureMemoryLimit) throw EJPEG(ImageTooLarge);
   NewData();
   FreeBitmap();
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
-  stream.ReadBuffer(bytes.data(), bytes.size());
+  if (ReadCancellable(stream, bytes.data(), bytes.size(), CurrentCancelFlag()) != bytes.size())
+    throw EStreamError("Stream read error");
   data_->Data = std::make_unique<TMemoryStream>(std::move(bytes));
   if (count > 0) {
     const TJPEGHeader header = TJPEGDecoder::ReadHeader(data_->Bytes(), data_->Size());

@@ -63,6 +63,7 @@ extern "C" void ProgressHook(j_common_ptr cinfo) {
   if (cinfo->is_decompressor) CheckJPEGScans(reinterpret_cast<j_decompress_ptr>(cinfo));
   auto* hook = reinterpret_cast<TJPEGProgressMonitor::THook*>(cinfo->progress);
   if (!hook->monitor) return;
+  hook->monitor->CheckCancel();
   TJPEGPassState s;
   s.PassCounter = cinfo->progress->pass_counter;
   s.PassLimit = cinfo->progress->pass_limit;

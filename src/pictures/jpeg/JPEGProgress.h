@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "gui/Cancel.h"
 #include "pictures/jpeg/JPEGLib.h"
 #include "pictures/jpeg/JPEGSettings.h"
 
@@ -33,9 +34,15 @@ class TJPEGProgressMonitor {
   using TClock = std::function<std::uint32_t()>;
   static constexpr std::uint32_t Interval = 500;
 
+  // The decode or encode it watches can be called off through the cancel
+  // flag of the thread that makes the monitor: libjpeg calls the hook once
+  // per row group (and per row of blocks while it reads scans), and the
+  // hook stops the work there with EAbort.
   explicit TJPEGProgressMonitor(TJPEGProgressHandler handler, TClock clock = {});
 
   void Update(const TJPEGPassState& state);
+  // Raises EAbort when the work was called off.
+  void CheckCancel() const { ::CheckCancel(cancel_); }
   // Installs the monitor as cinfo's progress hook (the monitor must outlive
   // the libjpeg object). The hook also enforces MaxJPEGScans.
   void Attach(j_common_ptr cinfo);
@@ -49,6 +56,7 @@ class TJPEGProgressMonitor {
  private:
   TJPEGProgressHandler handler_;
   TClock clock_;
+  const TCancelFlag* cancel_ = CurrentCancelFlag();
   bool started_ = false;
   std::uint32_t lastTime_ = 0;
   int lastPercent_ = 0;

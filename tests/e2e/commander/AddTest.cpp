@@ -1,15 +1,19 @@
 // The whole Add flow through the real open dialog: several files in one
 // choice, a file chosen twice, a file already listed, and the count; after
-// a restart the dialog opens in the folder of the last choice.
+// a restart the dialog opens in the folder of the last choice. A picture
+// that is slow to read never holds up Cancel.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <functional>
+#include <string>
 
 #include "ProgramTest.h"
+#include "support/GifWriter.h"
 
 namespace {
 
@@ -84,6 +88,71 @@ TEST_F(Add, SeveralFilesInOneChoiceEachListedOnce) {
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
   ASSERT_TRUE(again.CloseMainWindow());
+}
+
+// A picture of 4200 x 3150 noisy pixels whose image data comes in one-byte
+// sub-blocks: about 20 MB.
+std::string OneByteBlockGif() {
+  const int width = 4200, height = 3150;
+  giftest::FrameOptions options;
+  options.blockSizes = {1};
+  giftest::GifBuilder gif;
+  gif.Header(width, height, 256).Image(width, height, giftest::NoisyPixels(width, height, 256, 9), options).Trailer();
+  return std::string(gif.Data().begin(), gif.Data().end());
+}
+
+// Selects the first entry of a list view of another process: the item's
+// state goes through memory of that process.
+bool SelectFirst(DWORD processId, HWND list) {
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return false;
+  LVITEMW item{};
+  item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof item, MEM_COMMIT, PAGE_READWRITE);
+  const bool sent = remote && WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+                    SendMessageW(list, LVM_SETITEMSTATE, 0, LPARAM(remote));
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return sent;
+}
+
+BOOL CALLBACK FindPreviewCaption(HWND window, LPARAM found) {
+  if (GetDlgCtrlID(window) != 1201) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+TEST_F(Add, CancelWhileA20MegabyteGifOfOneByteBlocksPreviewsReturnsWithinASecond) {
+  TProgramFolder folder;
+  folder.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  folder.WriteFile(L"blocks.gif", OneByteBlockGif());
+  TProgram program(folder.Path() + L"Dorvane.exe");
+  HWND main = program.WaitForWindow(L"TfrmDorvane", 20000);
+  ASSERT_NE(main, nullptr);
+  PostMessageW(ChildWithText(main, L"&Add..."), BM_CLICK, 0, 0);
+  HWND dialog = WaitForMessageBox(program.Id(), L"Add Wallpaper", 10000);
+  ASSERT_NE(dialog, nullptr);
+  HWND files =
+      FindWindowExW(FindWindowExW(dialog, nullptr, L"SHELLDLL_DefView", nullptr), nullptr, L"SysListView32", nullptr);
+  if (!files) files = FindWindowExW(dialog, nullptr, L"SysListView32", nullptr);
+  ASSERT_NE(files, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return SendMessageW(files, LVM_GETITEMCOUNT, 0, 0) == 1; }, 5000));
+  ASSERT_TRUE(SelectFirst(program.Id(), files));
+
+  // Half a second into the preview's decode, the user gives up.
+  Sleep(500);
+  HWND caption = nullptr;
+  EnumChildWindows(dialog, FindPreviewCaption, LPARAM(&caption));
+  const std::wstring shown = caption ? WindowText(caption) : L"?";
+  const DWORD start = GetTickCount();
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 30000));
+  const DWORD took = GetTickCount() - start;
+  std::printf("Cancel %s the preview had loaded took %lu ms\n", shown.empty() ? "before" : "after", took);
+  EXPECT_LT(took, 1000u);
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer)) << "the window froze";
+  ASSERT_TRUE(program.CloseMainWindow());
 }
 
 }  // namespace
