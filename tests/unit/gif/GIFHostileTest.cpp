@@ -88,10 +88,11 @@ TEST(GIFHostile, ALoadCalledOffStopsInsideItsImageDataAndItsFill) {
   }
 }
 
-// Counts what a reader asks of a stream.
+// Counts what a reader asks of a stream, which may claim to be larger than
+// it is.
 class TCountingStream : public TStream {
  public:
-  explicit TCountingStream(TStream& inner) : inner_(inner) {}
+  explicit TCountingStream(TStream& inner, std::int64_t claimed = -1) : inner_(inner), claimed_(claimed) {}
   std::size_t Read(void* buffer, std::size_t count) override {
     ++Reads;
     return inner_.Read(buffer, count);
@@ -99,16 +100,17 @@ class TCountingStream : public TStream {
   std::size_t Write(const void* buffer, std::size_t count) override { return inner_.Write(buffer, count); }
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override {
     ++Seeks;
-    return inner_.Seek(offset, origin);
+    return claimed_ >= 0 && origin == TSeekOrigin::End ? claimed_ : inner_.Seek(offset, origin);
   }
   int Reads = 0;
   int Seeks = 0;
 
  private:
   TStream& inner_;
+  std::int64_t claimed_;
 };
 
-TEST(GIFHostile, AFileOfOneByteSubBlocksIsReadInOnePieceAndDecodesTheSame) {
+TEST(GIFHostile, AFileIsReadInOnePieceOrNotAtAllWhenLargerThanAPictureMayBe) {
   const auto pixels = NoisyPixels(300, 200, 256, 5);
   GifBuilder gif;
   gif.Header(300, 200, 256)
@@ -125,6 +127,16 @@ TEST(GIFHostile, AFileOfOneByteSubBlocksIsReadInOnePieceAndDecodesTheSame) {
   EXPECT_EQ(stream.Position(), std::int64_t(bytes.size()));
   EXPECT_LE(stream.Reads, 2);
   EXPECT_LE(stream.Seeks, 8);
+
+  TCountingStream huge(memory, std::int64_t(TGIFImage::DefaultMemoryLimit) + 1);
+  huge.SetPosition(0);
+  try {
+    image.LoadFromStream(huge);
+    ADD_FAILURE() << "a file larger than the limit loaded";
+  } catch (const GIFException& e) {
+    EXPECT_STREQ(e.what(), "Image is too large");
+  }
+  EXPECT_EQ(huge.Reads, 0);
 }
 
 TEST(GIFHostile, WhatALoadAllocatesStaysWithinItsLimit) {

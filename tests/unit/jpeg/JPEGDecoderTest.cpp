@@ -8,6 +8,7 @@
 #include <string>
 
 #include "JPEGTestImages.h"
+#include "gui/Cancel.h"
 #include "pictures/jpeg/JPEGDecoder.h"
 #include "pictures/jpeg/JPEGError.h"
 #include "pictures/jpeg/JPEGPreviewScale.h"
@@ -254,6 +255,18 @@ TEST(JPEGDecoder, ProgressReportsFrameTheDecodeAndAnAbortKeepsRows) {
   ASSERT_EQ(r.Height(), 256);
   EXPECT_TRUE(Near(r.Pixel(10, 10), TJPEGColor{255, 0, 0}, 40));
   EXPECT_EQ(r.Pixel(200, 250), (TJPEGColor{0, 0, 0}));  // never decoded
+
+  // Called off through the thread's cancel flag: it stops the same way.
+  TCancelFlag flag;
+  TCancelScope scope(&flag);
+  TJPEGRaster off;
+  TJPEGDecoder called(file.data(), file.size(), {});
+  called.ProgressClock = [&] { return now += 1000; };
+  called.OnProgress = [&](TJPEGProgressStage stage, int percent, const TRect&, bool) {
+    if (stage == TJPEGProgressStage::Running && percent >= 50) flag.Set();
+  };
+  EXPECT_FALSE(called.Decode(off));
+  EXPECT_EQ(off.Pixel(200, 250), (TJPEGColor{0, 0, 0}));
 }
 
 TEST(JPEGPreviewScale, PicksTheCoarsestScaleThatStillFillsTheBox) {
