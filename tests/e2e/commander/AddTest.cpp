@@ -156,6 +156,7 @@ TEST_F(Add, CancelWhileA20MegabyteGifOfOneByteBlocksPreviewsReturnsWithinASecond
   ASSERT_TRUE(Select(program.Id(), files, 0));
   ASSERT_TRUE(WaitFor([&] { return !WindowText(caption).empty(); }, 60000));
   const DWORD whole = GetTickCount() - start;
+  EXPECT_EQ(WindowText(caption), L"8500 x 8500");
   // A quarter into the second copy's decode, the user gives up: the dialog
   // goes and the window answers again.
   ASSERT_TRUE(Select(program.Id(), files, 1));

@@ -141,28 +141,22 @@ TEST(GIFHostile, AFileIsReadInOnePieceOrNotAtAllWhenLargerThanAPictureMayBe) {
 
 TEST(GIFHostile, WhatALoadAllocatesStaysWithinItsLimit) {
   constexpr std::size_t limit = 4 << 20;
-  const auto repeat = [](const Bytes& piece, std::size_t times) {
-    Bytes out;
-    out.reserve(piece.size() * times);
+  // A picture of one pixel with a head, a piece many times and a tail.
+  const auto file = [](const Bytes& head, const Bytes& piece, std::size_t times, const Bytes& tail) {
+    Bytes out = GifBuilder().Header(1, 1, 2).Data();
+    out.insert(out.end(), head.begin(), head.end());
     for (std::size_t i = 0; i < times; ++i) out.insert(out.end(), piece.begin(), piece.end());
-    return out;
-  };
-  const Bytes header = GifBuilder().Header(1, 1, 2).Data();
-  const Bytes pixel{',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0};
-  const auto file = [&](const Bytes& head, const Bytes& body, const Bytes& tail) {
-    Bytes out = header;
-    for (const Bytes* part : {&head, &body, &tail}) out.insert(out.end(), part->begin(), part->end());
+    out.insert(out.end(), tail.begin(), tail.end());
     out.push_back(';');
     return out;
   };
-  const Bytes appId{'!', 0xFF, 11, 'H', 'O', 'S', 'T', 'I', 'L', 'E', '0', '0', '0', '1'};
+  // About one and a half megabytes each: application data and comment
+  // lines of one byte, extensions without data, frames of one pixel.
   const std::vector<Bytes> files = {
-      // About one and a half megabytes each: application data and comment lines of
-      // one byte, extensions without data, frames of one pixel.
-      file(appId, repeat({1, 'x'}, 700000), {0}),
-      file({'!', 0xFE}, repeat({1, 'x'}, 700000), {0}),
-      file({}, repeat({'!', 0xFE, 0}, 500000), {}),
-      file({}, repeat(pixel, 100000), {}),
+      file({'!', 0xFF, 11, 'H', 'O', 'S', 'T', 'I', 'L', 'E', '0', '0', '0', '1'}, {1, 'x'}, 700000, {0}),
+      file({'!', 0xFE}, {1, 'x'}, 700000, {0}),
+      file({}, {'!', 0xFE, 0}, 500000, {}),
+      file({}, {',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0}, 100000, {}),
   };
   LoadGif(files[0]);  // what the first load sets up for good
   for (std::size_t i = 0; i < files.size(); ++i) {
