@@ -6,6 +6,19 @@ harness_wine64() {
   if [ -x /usr/lib/wine/wine64 ]; then echo /usr/lib/wine/wine64; else command -v wine64; fi
 }
 
+# Wine starts a 32-bit program through its 32-bit loader, itself a 32-bit
+# Linux program. Some hosts run 64-bit user code only (their kernel's IA-32
+# emulation is off) and refuse it with "Exec format error": there no 32-bit
+# Windows program starts under Wine at all.
+harness_runs_32bit() {
+  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Says so, with what it means for the caller ($1).
+harness_no_32bit_notice() {
+  echo "NOTE: this host runs no 32-bit programs (IA-32 emulation is off in its kernel), so Wine cannot start the 32-bit build here: $1"
+}
+
 harness_start() {
   local prefix
   prefix=$(mkdir -p "$1" && cd "$1" && pwd)
