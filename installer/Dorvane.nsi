@@ -44,6 +44,7 @@ AllowSkipFiles off
 ; its process lives (the upper-cased name of its program file).
 !define MAIN_WINDOW_CLASS "TfrmDorvane"
 !define INSTANCE_MUTEX "DORVANE.EXE"
+!define SYNCHRONIZE 0x00100000
 
 Name "${DISPLAY_NAME}"
 Caption "${DISPLAY_NAME} ${PRODUCT_VERSION} Setup"
@@ -87,26 +88,39 @@ UninstPage custom un.KeepPageShow un.KeepPageLeave
 !insertmacro MUI_LANGUAGE "English"
 
 ; Asks a running commander to close, as its own Close button does, so that
-; it saves its list and settings, and waits until its process has ended (its
-; instance mutex is gone) and its program file can be replaced. It is asked
-; once only: a commander that stays open (a save that failed and waits for
-; the user's answer) is left to the user, with Retry and Cancel.
+; it saves its list and settings, and waits until its process has ended and
+; its program file can be replaced: the instance mutex alone goes a moment
+; before the process lets go of its file. It is asked once only: a commander
+; that stays open (a save that failed and waits for the user's answer) is
+; left to the user, with Retry and Cancel.
 !macro CLOSE_COMMANDER UN
 Function ${UN}CloseCommander
+  StrCpy $4 0
   FindWindow $0 "${MAIN_WINDOW_CLASS}"
   ${If} $0 <> 0
     DetailPrint "Closing the running commander"
+    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r3)'
+    System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r3) p .r4'
     System::Call 'user32::PostMessageW(p r0, i ${WM_CLOSE}, p 0, p 0)'
   ${EndIf}
   ${Do}
     StrCpy $2 0
     ${Do}
-      System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${INSTANCE_MUTEX}") p .r1'
-      ${If} $1 P= 0
-        Return
+      ${If} $4 P<> 0
+        System::Call 'kernel32::WaitForSingleObject(p r4, i 100) i .r5'
+        ${If} $5 = 0
+          System::Call 'kernel32::CloseHandle(p r4)'
+          StrCpy $4 0
+        ${EndIf}
+      ${Else}
+        ; A commander without its window yet, or another copy.
+        System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "${INSTANCE_MUTEX}") p .r1'
+        ${If} $1 P= 0
+          Return
+        ${EndIf}
+        System::Call 'kernel32::CloseHandle(p r1)'
+        Sleep 100
       ${EndIf}
-      System::Call 'kernel32::CloseHandle(p r1)'
-      Sleep 100
       IntOp $2 $2 + 1
     ${LoopUntil} $2 >= 100
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "The Ombrelle commander is still running.$\r$\n$\r$\nClose it, then press Retry." /SD IDCANCEL IDRETRY +2
