@@ -63,6 +63,7 @@ void TGIFImage::LoadFromStream(TStream& stream) {
     if (std::uint64_t(rest) > MemoryLimit) throw GIFException(ImageTooLarge);
     const std::size_t size = std::size_t(rest);
     Reserve(size);
+    sourceBytes_ = size;
     std::unique_ptr<std::uint8_t[]> bytes(new std::uint8_t[size ? size : 1]);
     TBufferStream data(bytes.get(), ReadCancellable(stream, bytes.get(), size, cancel_));
     header_.LoadFromStream(data);
@@ -72,14 +73,12 @@ void TGIFImage::LoadFromStream(TStream& stream) {
     // What follows the picture (in a window layout, the next property)
     // stays in the stream.
     sourceSize_ = std::size_t(data.Position());
-    sourceBytes_ = size;
     source_ = std::move(bytes);
     stream.SetPosition(start + std::int64_t(sourceSize_));
   } catch (...) {
     cancel_ = nullptr;
     stream.SetPosition(start);
-    source_.reset();
-    sourceSize_ = 0;
+    ReleaseSource();
     ReportProgress(ProgressEnding, 0);
     throw;
   }
