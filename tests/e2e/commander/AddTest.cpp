@@ -2,9 +2,11 @@
 // choice, a file chosen twice, a file already listed, and the count; after
 // a restart the dialog opens in the folder of the last choice. A picture
 // that is slow to read never holds up Cancel.
-#include <commctrl.h>
 #include <gtest/gtest.h>
+
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <functional>
