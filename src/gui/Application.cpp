@@ -26,7 +26,8 @@ LRESULT CALLBACK AppWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return 0;
       }
       if ((wParam & 0xFFF0) == SC_CLOSE) {
-        if (TForm* form = Application().MainForm(); form && form->Handle()) PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+        if (TForm* form = Application().MainForm(); form && form->Handle())
+          PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
         return 0;
       }
       break;
@@ -149,6 +150,9 @@ void TApplication::CheckActiveControl() {
     HWND top = GetAncestor(focus, GA_ROOT);
     TControl* control = top ? TControl::FromHandle(top) : nullptr;
     if (TForm* form = control ? control->AsForm() : nullptr) form->RememberFocus(focus);
+    // The containers around the focus learn of it, the innermost first.
+    for (HWND around = GetParent(focus); around && around != top; around = GetParent(around))
+      if (TControl* container = TControl::FromHandle(around)) container->DescendantFocused(focus);
   }
   if (OnActiveControlChange) GuardedCall([&] { OnActiveControlChange(previous, focus); });
 }
