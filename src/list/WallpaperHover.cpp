@@ -111,7 +111,9 @@ void TWallpaperHover::Show(TThumbnailRef thumbnail, const std::wstring& text) {
   } else {
     GetCursorPos(&at);
   }
-  tip_.Show(GetAncestor(window_, GA_ROOT), at, std::move(thumbnail), text, grid_.Font(), grid_.Dpi());
+  TTipPicture picture;
+  if (thumbnail) picture = TTipPicture{thumbnail->Bitmap.get(), thumbnail->Size, thumbnail};
+  tip_.Show(GetAncestor(window_, GA_ROOT), at, std::move(picture), text, grid_.Font(), grid_.Dpi());
 }
 
 void TWallpaperHover::KeyDown(WPARAM key) {

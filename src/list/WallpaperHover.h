@@ -13,9 +13,9 @@
 
 #include "gui/Control.h"
 #include "gui/DecodeWorker.h"
+#include "gui/ThumbnailTip.h"
 #include "list/ThumbnailCache.h"
 #include "list/ThumbnailLoader.h"
-#include "list/ThumbnailTip.h"
 
 class TVirtualGrid;
 
