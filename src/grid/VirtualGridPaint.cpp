@@ -11,9 +11,7 @@ namespace {
 class TPaintBuffer {
  public:
   TPaintBuffer(HDC target, const RECT& area)
-      : target_(target),
-        area_(area),
-        dc_(CreateCompatibleDC(target)),
+      : target_(target), area_(area), dc_(CreateCompatibleDC(target)),
         bitmap_(CreateCompatibleBitmap(target, area.right - area.left, area.bottom - area.top)),
         select_(dc_.get(), dc_ ? bitmap_.get() : nullptr) {
     if (select_.Selected()) SetViewportOrgEx(dc_.get(), -area.left, -area.top, nullptr);

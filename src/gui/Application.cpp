@@ -26,8 +26,7 @@ LRESULT CALLBACK AppWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return 0;
       }
       if ((wParam & 0xFFF0) == SC_CLOSE) {
-        if (TForm* form = Application().MainForm(); form && form->Handle())
-          PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+        if (TForm* form = Application().MainForm(); form && form->Handle()) PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
         return 0;
       }
       break;

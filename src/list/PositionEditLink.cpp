@@ -165,8 +165,8 @@ void STDMETHODCALLTYPE TPositionEditLink::SetBounds(RECT bounds) {
   bounds.right = right;
   // A combo box's window height includes its dropped-down list.
   const int listHeight = box_->Scaled(static_cast<int>(kPositions.size()) * TPositionBox::kItemHeight + 2);
-  PlaceDropDown(box_->Handle(),
-                TBounds{bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top}, listHeight);
+  PlaceDropDown(box_->Handle(), TBounds{bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top},
+                listHeight);
 }
 
 RECT STDMETHODCALLTYPE TPositionEditLink::GetBounds() {

@@ -33,7 +33,9 @@ void TWallpaperHover::Detach() {
 }
 
 void TWallpaperHover::Hide() {
-  if (window_) KillTimer(window_, kKeyboardPause);
+  // Every change of the list hides the tip: no call to the system then.
+  if (pausing_ && window_) KillTimer(window_, kKeyboardPause);
+  pausing_ = false;
   worker_.Cancel();
   tip_.Hide();
 }
@@ -130,7 +132,7 @@ void TWallpaperHover::KeyDown(WPARAM key) {
     case VK_END: {
       UINT pause = 400;
       SystemParametersInfoW(SPI_GETMOUSEHOVERTIME, 0, &pause, 0);
-      SetTimer(window_, kKeyboardPause, pause, nullptr);
+      pausing_ = SetTimer(window_, kKeyboardPause, pause, nullptr) != 0;
       break;
     }
     default:
@@ -146,6 +148,7 @@ void TWallpaperHover::Watched(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam != kKeyboardPause) break;
       KillTimer(window_, kKeyboardPause);
+      pausing_ = false;
       if (GetFocus() == window_ && !grid_.IsEditing() && grid_.FocusedRow() != kNoRow)
         HoverRow(grid_.FocusedRow(), true);
       break;

@@ -63,6 +63,7 @@ class TWallpaperHover {
   bool armed_ = false;       // hover and leave reports are asked for
   bool quiet_ = false;       // a click or key hid the tip: none until another row
   bool byKeyboard_ = false;  // the tip is for the focused row, beside it
+  bool pausing_ = false;     // a key started the pause before a tip
   POINT lastMove_{-1, -1};   // where the mouse last moved to in the grid
   // Last: its thread ends first, before anything it delivers to goes.
   TDecodeWorker worker_;

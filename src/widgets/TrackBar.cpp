@@ -1,8 +1,9 @@
 #include "widgets/TrackBar.h"
 
+#include <algorithm>
+
 #include <windowsx.h>
 
-#include <algorithm>
 #include <utility>
 
 #include "gui/HighContrast.h"
@@ -65,7 +66,8 @@ SIZE TTrackBar::ThumbPictureSize() const {
 }
 
 SIZE TTrackBar::ThumbSize() const {
-  if (const SIZE picture = ThumbPictureSize(); picture.cx > 0) return {Scaled(picture.cx), Scaled(picture.cy)};
+  if (const SIZE picture = ThumbPictureSize(); picture.cx > 0)
+    return {Scaled(picture.cx), Scaled(picture.cy)};
   const int height = ClientRect().bottom - Scaled(tickLength_) - 1;
   return {Scaled(11), std::max(Scaled(8), height)};
 }
@@ -79,9 +81,9 @@ RECT TTrackBar::ThumbRect() const {
   const SIZE size = ThumbSize();
   const int range = max_ - min_;
   const int left =
-      Scaled(kEdge) +
-      (range > 0 ? static_cast<int>((static_cast<long long>(position_ - min_) * TravelLength() + range / 2) / range)
-                 : 0);
+      Scaled(kEdge) + (range > 0
+                   ? static_cast<int>((static_cast<long long>(position_ - min_) * TravelLength() + range / 2) / range)
+                   : 0);
   return RECT{left, 0, left + size.cx, size.cy};
 }
 

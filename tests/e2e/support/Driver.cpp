@@ -171,8 +171,8 @@ TProgram::TProgram(const std::wstring& path, const std::wstring& arguments) {
   const std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                      &info_))
+  if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &info_))
     Fail("cannot start the program");
 }
 
@@ -234,8 +234,8 @@ bool HasVisibleWindow(DWORD processId) { return FindOf(processId, nullptr, nullp
 void ClearProgramRegistry() {
   SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Quillon");
   HKEY run;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_SET_VALUE, &run) ==
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_SET_VALUE,
+                    &run) == ERROR_SUCCESS) {
     RegDeleteValueW(run, L"Dorvane");
     RegCloseKey(run);
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "WindowFixture.h"
+#include "controls/PixelFont.h"
 #include "gui/HighContrast.h"
 #include "widgets/EffectLabel.h"
 #include "widgets/FlatSpeedButton.h"
@@ -117,7 +118,7 @@ TEST_F(HighContrastLook, TheWindowsOwnDrawingKeepsToTheSystemsColours) {
   RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   EXPECT_TRUE(OnlyBetween(Shown(form.filWallpaper->Handle(), bandBeside), {{face, face}})) << "a gradient band";
   for (TControl* own : std::initializer_list<TControl*>{form.lblWallpaper, form.lblSettingsDesc, form.lblFileCount,
-                                                        form.btnPointerSettings, form.trkTimer})
+                                                        form.btnPointerSettings, form.trkTimer, form.Label2})
     EXPECT_TRUE(OnlyBetween(Shown(own->Handle()), {{face, text}})) << testing::PrintToString(own->Name);
   // The rows: no shading; the selection without the focus is framed.
   RECT rows = form.lstFiles->ClientRect();

@@ -41,7 +41,8 @@ Stored Get(const wchar_t* key, const wchar_t* name) {
   Stored value;
   BYTE data[2048] = {};
   DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, &value.type, data, &size) != ERROR_SUCCESS) return value;
+  if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, &value.type, data, &size) != ERROR_SUCCESS)
+    return value;
   value.exists = true;
   if (value.type == REG_DWORD) value.number = *reinterpret_cast<DWORD*>(data);
   if (value.type == REG_SZ) value.text = reinterpret_cast<wchar_t*>(data);
@@ -76,18 +77,10 @@ TEST_F(SettingsStore, FirstRunShowsTheDefaultsAndCloseWritesEveryValue) {
   EXPECT_EQ(Get(L"Software\\Quillon\\Dorvane", L"Path").text, ProgramFolder());
   EXPECT_EQ(Get(kSettings, L"Settings File").text, ProgramFolder() + L"WPapers.ini");
   EXPECT_TRUE(Get(kSettings, L"Last Folder").exists);
-  const std::pair<const wchar_t*, DWORD> numbers[] = {{L"HS1", 180},
-                                                      {L"HS2", 277},
-                                                      {L"HS3", 90},
-                                                      {L"Random Pointers", 1},
-                                                      {L"Random Screen Saver", 1},
-                                                      {L"Random Timer", 1},
-                                                      {L"Timer Interval", 10},
-                                                      {L"Timer Style", 1},
-                                                      {L"Run at Startup", 0},
-                                                      {L"System Tray Icon", 1},
-                                                      {L"Stretch Method", 1},
-                                                      {L"Background Color", 0}};
+  const std::pair<const wchar_t*, DWORD> numbers[] = {
+      {L"HS1", 180}, {L"HS2", 277}, {L"HS3", 90}, {L"Random Pointers", 1}, {L"Random Screen Saver", 1},
+      {L"Random Timer", 1}, {L"Timer Interval", 10}, {L"Timer Style", 1}, {L"Run at Startup", 0},
+      {L"System Tray Icon", 1}, {L"Stretch Method", 1}, {L"Background Color", 0}};
   for (const auto& [name, expected] : numbers) {
     const Stored value = Get(kSettings, name);
     EXPECT_EQ(value.type, static_cast<DWORD>(REG_DWORD)) << name;
@@ -180,10 +173,9 @@ TEST_F(SettingsStore, AStartupEntryThatCannotBeRemovedIsReportedAndTheWindowClos
   TBoxAnswerer box(L"Error", IDOK);
   CloseWindow();
   EXPECT_EQ(box.Text(),
-            std::wstring(
-                L"Unable to update the start-up entry \"Dorvane\" in\rHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
-                L"CurrentVersion\\Run.\r\r") +
-                SystemErrorMessage(ERROR_ACCESS_DENIED) + L"\r\rThe engine will still start when you log on.");
+            std::wstring(L"Unable to update the start-up entry \"Dorvane\" in\rHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                L"CurrentVersion\\Run.\r\r") + SystemErrorMessage(ERROR_ACCESS_DENIED) +
+                L"\r\rThe engine will still start when you log on.");
   EXPECT_EQ(form_->Handle(), nullptr) << "the settings and the list are saved: the window closes";
   EXPECT_EQ(Get(kSettings, L"Run at Startup").number, 0u);
   EXPECT_EQ(Get(kRun, L"Dorvane").text, old);

@@ -13,7 +13,8 @@ class PositionEditor : public ::testing::Test {
 
   void SetUp() override {
     WireProgramHandlers(*grid);
-    for (const char* position : {"Center", "Stretch", "Center", "TILE"}) grid->AppendRow(Entry(L"pic.jpg", position));
+    for (const char* position : {"Center", "Stretch", "Center", "TILE"})
+      grid->AppendRow(Entry(L"pic.jpg", position));
     PumpMessages();
   }
 
