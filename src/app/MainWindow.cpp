@@ -16,7 +16,6 @@
 #include "list/WallpaperPanel.h"
 #include "settings/Rgstry.h"
 #include "settings/SettingsPanel.h"
-#include "settings/WPapers.h"
 #include "widgets/EffectLabel.h"
 #include "widgets/FlatSpeedButton.h"
 #include "widgets/GlyphButton.h"
@@ -26,8 +25,12 @@ namespace {
 const TFormDesc kMainWindow{L"TfrmDorvane", L"Quillon Ombrelle", 645, 457, TBorderStyle::Single,
                             TFormPosition::ScreenCenter, true};
 
-// What Windows shows while the program holds a log-off or shut-down.
-const wchar_t kShutdownBlockReason[] = L"The wallpaper list could not be saved.";
+// What could not be saved, as the failed-save question and the reason for
+// a held log-off say it.
+std::wstring NotSaved(const TfrmDorvane::TSaveOutcome& outcome) {
+  if (outcome.ListFailed && outcome.SettingsFailed) return L"wallpaper list and settings could not be saved.";
+  return outcome.ListFailed ? L"wallpaper list could not be saved." : L"settings could not be saved.";
+}
 
 // The choices after a failed save at close. The ids are those of the
 // message box that stands in where the system has no task dialog.
@@ -37,10 +40,10 @@ constexpr int kStayOpen = IDCANCEL;
 // Posted to the window by its show handler.
 constexpr UINT kAfterShown = WM_APP + 0x2A0;
 
-int AskAfterFailedSave(HWND owner, const std::vector<std::wstring>& failures) {
-  const std::wstring instruction = L"Your wallpaper list and settings could not be saved.";
+int AskAfterFailedSave(HWND owner, const TfrmDorvane::TSaveOutcome& outcome) {
+  const std::wstring instruction = L"Your " + NotSaved(outcome);
   std::wstring content;
-  for (const std::wstring& failure : failures) content += failure + L"\r\r";
+  for (const std::wstring& failure : outcome.Failures) content += failure + L"\r\r";
   content += L"If you close without saving, the changes since the last save are lost.";
   int choice = ShowTaskDialog(owner, Application().Title(), instruction, content,
                               {{kTryAgain, L"&Try again"}, {kCloseWithoutSaving, L"&Close without saving"},
@@ -103,9 +106,17 @@ void TfrmDorvane::FormCreate() {
   lstFiles->SetColumnWidth(kPathColumn, settings_.PathWidth);
   lstFiles->SetColumnWidth(kPositionColumn, settings_.PositionWidth);
   settingsPanel_->Show();
-  LoadWallpaperList(settings_.SettingsFile, wallpapers_);
+  // A second copy that is ending reads nothing: no question, no copy.
+  if (Application().Terminated()) return;
+  if (!listFile_.Load(Handle(), settings_.SettingsFile, wallpapers_)) {
+    // The user would rather quit than go on without the list: the program
+    // ends before its window is shown, and saves nothing.
+    Application().Terminate();
+    return;
+  }
   wallpaperPanel_->SelectFile(0);
   enginePanel_->ShowState(IsEngineRunning());
+  loaded_ = true;
 }
 
 void TfrmDorvane::FormShow() {
@@ -134,7 +145,7 @@ void TfrmDorvane::SaveBeforeEngineStarts() {
   // A list that cannot be written stops the start here: the engine must
   // not run on a stale list.
   try {
-    SaveWallpaperList(settings_.SettingsFile, wallpapers_);
+    listFile_.Save(wallpapers_);
   } catch (...) {
     if (!settings.StartupFailure.empty()) ReportStartupFailure(settings.StartupFailure);
     throw;
@@ -149,7 +160,7 @@ bool TfrmDorvane::FormCloseQuery() {
   TSaveOutcome outcome = SaveEverything();
   int choice = kStayOpen;
   while (!outcome.Saved()) {
-    choice = AskAfterFailedSave(Handle(), outcome.Failures);
+    choice = AskAfterFailedSave(Handle(), outcome);
     if (choice != kTryAgain) break;
     outcome = SaveEverything();
   }
@@ -164,15 +175,20 @@ void TfrmDorvane::FormClose() {
 
 TfrmDorvane::TSaveOutcome TfrmDorvane::SaveEverything() {
   TSaveOutcome outcome;
+  if (!loaded_) return outcome;
   CollectSettings();
   const TSettingsSave settings = SaveSettings(settings_);
-  if (!settings.Saved()) outcome.Failures.push_back(settings.Failure);
+  if (!settings.Saved()) {
+    outcome.Failures.push_back(settings.Failure);
+    outcome.SettingsFailed = true;
+  }
   outcome.StartupFailure = settings.StartupFailure;
   try {
-    SaveWallpaperList(settings_.SettingsFile, wallpapers_);
+    listFile_.Save(wallpapers_);
   } catch (const std::exception& error) {
     // The list file's errors name the file and the system's reason.
     outcome.Failures.push_back(Utf8ToWide(error.what()));
+    outcome.ListFailed = true;
   }
   if (outcome.Saved()) NoteSaved();
   return outcome;
@@ -187,8 +203,10 @@ void TfrmDorvane::NoteSaved() {
 bool TfrmDorvane::QueryEndSession() {
   // No message box while Windows logs off or shuts down: what could not be
   // saved holds the session, with a reason that Windows shows the user.
-  if (SaveEverything().Saved()) return true;
-  ShutdownBlockReasonCreate(Handle(), kShutdownBlockReason);
+  const TSaveOutcome outcome = SaveEverything();
+  if (outcome.Saved()) return true;
+  const std::wstring reason = L"The " + NotSaved(outcome);
+  ShutdownBlockReasonCreate(Handle(), reason.c_str());
   shutdownBlocked_ = true;
   return false;
 }

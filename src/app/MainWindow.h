@@ -14,6 +14,7 @@
 #include "gui/OleSession.h"
 #include "gui/WindowBuilder.h"
 #include "list/WallpaperList.h"
+#include "settings/ListFileSession.h"
 #include "settings/Settings.h"
 
 class TControlApplication;
@@ -123,11 +124,15 @@ class TfrmDorvane : public TForm {
   struct TSaveOutcome {
     // Each names the key or file that could not be written and the reason.
     std::vector<std::wstring> Failures;
+    bool SettingsFailed = false;
+    bool ListFailed = false;
     // The start-up entry's message, when it could not follow its check box.
     std::wstring StartupFailure;
     bool Saved() const { return Failures.empty(); }
   };
   // Saves settings and list, in this order, as a close does; shows nothing.
+  // A window that has not finished loading saves nothing: its controls do
+  // not hold what the stores hold.
   TSaveOutcome SaveEverything();
   // Settings and list are saved: Windows may end the session again.
   void NoteSaved();
@@ -161,6 +166,9 @@ class TfrmDorvane : public TForm {
   TOleSession ole_;
   TWallpaperList wallpapers_;
   TSettings settings_;
+  TListFileSession listFile_;
+  // The creation handler has loaded both stores into the window.
+  bool loaded_ = false;
   // The controls go before the panels that point to them.
   TBuiltControls controls_;
   std::unique_ptr<TWallpaperPanel> wallpaperPanel_;

@@ -23,15 +23,13 @@ std::wstring SetRunAtStartupFor(const std::wstring& programFolder, bool enable) 
       registry.WriteString(RunValueName, StartupCommand(programFolder));
     } else if (registry.OpenKeyReadOnly(RunKeyPath)) {
       // Only an entry that is there needs a key that may be written; one
-      // that cannot be removed is an error, not a success.
+      // that cannot be removed is an error, not a success. A Run key that
+      // cannot even be read shows no entry to remove: that says nothing,
+      // as a save that changed nothing should.
       if (registry.ValueExists(RunValueName)) {
         registry.OpenKey(RunKeyPath, false);
         registry.RemoveValue(RunValueName);
       }
-    } else if (registry.LastOpenError() != ERROR_FILE_NOT_FOUND) {
-      // A Run key that may not even be read may still hold the entry.
-      throw ERegistryException("Failed to open the Run key", registry.FullKeyName(RunKeyPath),
-                               registry.LastOpenError());
     }
     return {};
   } catch (const ERegistryException& error) {

@@ -15,7 +15,8 @@ std::wstring StartupCommand(const std::wstring& programFolder);
 
 #ifdef _WIN32
 // Adds (or rewrites) the start-up entry for the engine in programFolder, or
-// removes it (an entry that is not there is no error). Shows nothing: the
+// removes it (an entry that is not there, or in a Run key that cannot be
+// read, is no error). Shows nothing: the
 // result is empty when the entry follows enable, otherwise the message for
 // the user, naming the key and the system's reason, which the caller shows
 // once its save is over (ReportStartupFailure).

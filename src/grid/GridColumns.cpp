@@ -2,11 +2,24 @@
 
 #include <algorithm>
 
-int TGridColumns::Add(const std::wstring& caption, int width, int minWidth) {
+namespace {
+
+void Limit(TGridColumn& column) {
+  column.MinWidth = std::clamp(column.MinWidth, 0, TGridColumns::kLargestWidth);
+  column.MaxWidth = std::clamp(column.MaxWidth, column.MinWidth, TGridColumns::kLargestWidth);
+  column.Width = std::clamp(column.Width, column.MinWidth, column.MaxWidth);
+  column.SetWidth = std::clamp(column.SetWidth, column.MinWidth, column.MaxWidth);
+}
+
+}  // namespace
+
+int TGridColumns::Add(const std::wstring& caption, int width, int minWidth, int maxWidth) {
   TGridColumn column;
   column.Caption = caption;
-  column.MinWidth = std::max(0, minWidth);
-  column.Width = column.SetWidth = std::max(column.MinWidth, width);
+  column.MinWidth = minWidth;
+  column.MaxWidth = maxWidth;
+  column.Width = column.SetWidth = width;
+  Limit(column);
   // The former auto column becomes an ordinary one again.
   if (!columns_.empty()) columns_.back().Width = columns_.back().SetWidth;
   columns_.push_back(column);
@@ -22,15 +35,22 @@ void TGridColumns::Clear() {
 void TGridColumns::SetWidth(int index, int width) {
   if (!Valid(index)) return;
   TGridColumn& column = columns_[static_cast<size_t>(index)];
-  column.Width = column.SetWidth = std::max(column.MinWidth, width);
+  column.Width = column.SetWidth = width;
+  Limit(column);
 }
 
 void TGridColumns::SetMinWidth(int index, int minWidth) {
   if (!Valid(index)) return;
+  columns_[static_cast<size_t>(index)].MinWidth = minWidth;
+  Limit(columns_[static_cast<size_t>(index)]);
+}
+
+void TGridColumns::SetWidthLimits(int index, int minWidth, int maxWidth) {
+  if (!Valid(index)) return;
   TGridColumn& column = columns_[static_cast<size_t>(index)];
-  column.MinWidth = std::max(0, minWidth);
-  column.Width = std::max(column.MinWidth, column.Width);
-  column.SetWidth = std::max(column.MinWidth, column.SetWidth);
+  column.MinWidth = minWidth;
+  column.MaxWidth = maxWidth;
+  Limit(column);
 }
 
 void TGridColumns::SetVisible(int index, bool visible) {

@@ -15,22 +15,30 @@ struct TGridColumn {
   // takes over the auto role.
   int SetWidth = 0;
   int MinWidth = 0;
+  int MaxWidth = 0;
   bool Visible = true;
 };
 
 class TGridColumns {
  public:
+  // No column is wider, whatever it is told: sums of widths stay far from
+  // overflowing, and the header and the rows can always be drawn.
+  static constexpr int kLargestWidth = 32767;
+
   int Count() const { return static_cast<int>(columns_.size()); }
   bool Valid(int index) const { return index >= 0 && index < Count(); }
   const TGridColumn& operator[](int index) const { return columns_.at(static_cast<size_t>(index)); }
 
   // Appends a column at the end of the display order; returns its index.
-  int Add(const std::wstring& caption, int width, int minWidth);
+  int Add(const std::wstring& caption, int width, int minWidth, int maxWidth = kLargestWidth);
   void Clear();
 
-  // Widths never go below the column's minimum (nor below zero).
+  // Widths stay within the column's minimum (never below zero) and its
+  // maximum (never above kLargestWidth); a maximum below the minimum counts
+  // as the minimum.
   void SetWidth(int index, int width);
   void SetMinWidth(int index, int minWidth);
+  void SetWidthLimits(int index, int minWidth, int maxWidth);
   void SetVisible(int index, bool visible);
   void SetCaption(int index, const std::wstring& caption);
 

@@ -27,6 +27,8 @@ TGridShiftState MouseShiftState(WPARAM keys) {
   if (GetKeyState(VK_MENU) < 0) shift |= gsAlt;
   return shift;
 }
+// A width as told, within what can be scaled to any DPI without overflow.
+int Bounded(int width) { return std::clamp(width, -TGridColumns::kLargestWidth, TGridColumns::kLargestWidth); }
 }  // namespace
 
 TVirtualGrid::TVirtualGrid(HWND parent, const TBounds& bounds) {
@@ -48,8 +50,8 @@ TVirtualGrid::~TVirtualGrid() {
 
 // --- columns -------------------------------------------------------------
 
-int TVirtualGrid::AddColumn(const std::wstring& caption, int width, int minWidth) {
-  const int index = columns_.Add(caption, Scaled(width), Scaled(minWidth));
+int TVirtualGrid::AddColumn(const std::wstring& caption, int width, int minWidth, int maxWidth) {
+  const int index = columns_.Add(caption, Scaled(Bounded(width)), Scaled(Bounded(minWidth)), Scaled(Bounded(maxWidth)));
   header_->Rebuild(columns_);
   ColumnsChanged();
   return index;
@@ -75,13 +77,13 @@ int TVirtualGrid::ColumnWidth(int column) const {
 
 void TVirtualGrid::SetColumnWidth(int column, int width) {
   if (!columns_.Valid(column)) return;
-  columns_.SetWidth(column, Scaled(width));
+  columns_.SetWidth(column, Scaled(Bounded(width)));
   ColumnsChanged();
 }
 
 void TVirtualGrid::SetColumnMinWidth(int column, int minWidth) {
   if (!columns_.Valid(column)) return;
-  columns_.SetMinWidth(column, Scaled(minWidth));
+  columns_.SetMinWidth(column, Scaled(Bounded(minWidth)));
   ColumnsChanged();
 }
 
@@ -109,8 +111,9 @@ void TVirtualGrid::ChangeDpi(int dpi) {
   TControl::ChangeDpi(dpi);
   if (old == dpi) return;
   for (int i = 0; i < columns_.Count(); ++i) {
-    columns_.SetMinWidth(i, MulDiv(columns_[i].MinWidth, dpi, old));
-    columns_.SetWidth(i, MulDiv(columns_[i].SetWidth, dpi, old));
+    const TGridColumn before = columns_[i];
+    columns_.SetWidthLimits(i, MulDiv(before.MinWidth, dpi, old), MulDiv(before.MaxWidth, dpi, old));
+    columns_.SetWidth(i, MulDiv(before.SetWidth, dpi, old));
   }
   offsetY_ = MulDiv(offsetY_, dpi, old);
   offsetX_ = MulDiv(offsetX_, dpi, old);

@@ -39,11 +39,13 @@ class TVirtualGrid : public TControl {
   ~TVirtualGrid() override;
 
   // --- columns ---------------------------------------------------------
-  int AddColumn(const std::wstring& caption, int width, int minWidth);
+  // A column whose width stays within minWidth and maxWidth.
+  int AddColumn(const std::wstring& caption, int width, int minWidth, int maxWidth = TGridColumns::kLargestWidth);
   const TGridColumns& Columns() const { return columns_; }
   int ColumnCount() const { return columns_.Count(); }
   int ColumnWidth(int column) const;
-  // Clamped to the column's minimum width; the auto column then follows.
+  // Kept within the column's minimum and maximum width; the auto column
+  // then follows.
   void SetColumnWidth(int column, int width);
   void SetColumnMinWidth(int column, int minWidth);
   // Column indices from left to right.

@@ -88,3 +88,14 @@ bool IsAnsiRepresentable(std::wstring_view text) {
   WideToAnsi(text, &representable);
   return representable;
 }
+
+bool AnsiSafeFileName(const std::wstring& fullFileName, std::wstring& listed) {
+  if (IsAnsiRepresentable(fullFileName)) {
+    listed = fullFileName;
+    return true;
+  }
+  const std::wstring shortName = ShortPathName(fullFileName);
+  if (shortName.empty() || !IsAnsiRepresentable(shortName)) return false;
+  listed = shortName;
+  return true;
+}

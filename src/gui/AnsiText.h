@@ -22,3 +22,8 @@ bool IsAnsiRepresentable(std::wstring_view text);
 // system keeps it; empty when there is none (the name does not exist, the
 // volume keeps no short names, or the platform has no such names).
 std::wstring ShortPathName(const std::wstring& path);
+
+// The name under which a file can be kept in the ANSI code page: the name
+// itself when the code page holds it, otherwise its short form when the
+// volume keeps one that the code page holds. False when there is neither.
+bool AnsiSafeFileName(const std::wstring& fullFileName, std::wstring& listed);

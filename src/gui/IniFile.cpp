@@ -1,6 +1,7 @@
 #include "gui/IniFile.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "gui/SafeFile.h"
 
@@ -18,7 +19,62 @@ std::string_view Trim(std::string_view text) {
   return text.substr(begin, end - begin);
 }
 
+void AppendUtf8(std::string& out, std::uint32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+  constexpr std::uint32_t kReplacement = 0xFFFD;
+  const auto unit = [&](std::size_t i) {
+    const auto first = static_cast<unsigned char>(bytes[i]), second = static_cast<unsigned char>(bytes[i + 1]);
+    return bigEndian ? std::uint32_t{first} << 8 | second : std::uint32_t{second} << 8 | first;
+  };
+  std::string out;
+  out.reserve(bytes.size() / 2 * 3);
+  std::size_t i = 0;
+  for (; i + 1 < bytes.size(); i += 2) {
+    std::uint32_t c = unit(i);
+    if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      i += 2;
+    } else if (c >= 0xD800 && c < 0xE000) {
+      c = kReplacement;
+    }
+    AppendUtf8(out, c);
+  }
+  if (i < bytes.size()) AppendUtf8(out, kReplacement);
+  return out;
+}
+
 }  // namespace
+
+std::string IniFileText(std::string_view bytes, TIniEncoding& encoding) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) {
+    encoding = TIniEncoding::Utf8;
+    return std::string(bytes.substr(3));
+  }
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    const bool bigEndian = bytes[0] == '\xFE';
+    encoding = bigEndian ? TIniEncoding::Utf16BE : TIniEncoding::Utf16LE;
+    return Utf16ToUtf8(bytes.substr(2), bigEndian);
+  }
+  encoding = TIniEncoding::Ansi;
+  return std::string(bytes);
+}
 
 bool SameIniName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -63,7 +119,7 @@ void TIniSection::DeleteKey(std::string_view key) {
 TMemIniFile::TMemIniFile(std::wstring fileName, TIniOpen open) : fileName_(std::move(fileName)) {
   if (open == TIniOpen::Empty) return;
   std::string bytes;
-  if (ReadWholeFile(fileName_, bytes)) SetText(bytes);
+  if (ReadWholeFile(fileName_, bytes)) SetText(IniFileText(bytes, encoding_));
 }
 
 void TMemIniFile::UpdateFile() const { WriteFileReplacing(fileName_, GetText()); }

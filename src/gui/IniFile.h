@@ -2,8 +2,12 @@
 // An INI document held wholly in memory: read from a file in one go, changed
 // in memory and written back in one go. Sections keep the order of the file;
 // section and key names are matched without regard to letter case (ASCII
-// letters). Text is kept as the file's bytes (the system's ANSI code page);
-// converting it to and from wide text is the caller's business (AnsiText.h).
+// letters). A file read from disk may start with a byte-order mark, as the
+// files that Notepad saves as "Unicode" or "UTF-8" do: UTF-16 (either byte
+// order) and UTF-8 text is then kept as UTF-8, and Encoding() tells so;
+// without a mark the text is kept as the file's bytes (the system's ANSI code
+// page). Converting it to and from wide text is the caller's business
+// (AnsiText.h, Stream.h). Writing always writes the text as it is held.
 //
 // Reading: lines are trimmed; "[name]" opens a section; "key=value" inside a
 // section adds a value (key and value trimmed); every other line - empty,
@@ -51,6 +55,15 @@ class TIniSection {
 
 enum class TIniOpen { Load, Empty };
 
+// How an INI file's text was stored: without a byte-order mark in the ANSI
+// code page, or in a Unicode form that a mark names.
+enum class TIniEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
+
+// The text of a file's bytes: without a byte-order mark the bytes as they
+// are (Ansi); after a UTF-8 mark the rest; after a UTF-16 mark the rest as
+// UTF-8, an unpaired surrogate or a last odd byte becoming U+FFFD.
+std::string IniFileText(std::string_view bytes, TIniEncoding& encoding);
+
 class TMemIniFile {
  public:
   // A document without a file name and without sections.
@@ -62,6 +75,8 @@ class TMemIniFile {
   explicit TMemIniFile(std::wstring fileName, TIniOpen open = TIniOpen::Load);
 
   const std::wstring& FileName() const { return fileName_; }
+  // How the file that was read stored its text; Ansi for any other document.
+  TIniEncoding Encoding() const { return encoding_; }
 
   // Writes the whole document to FileName, replacing the old file in one
   // step; raises EStreamError naming the file when that fails, leaving the
@@ -99,6 +114,7 @@ class TMemIniFile {
   const std::unordered_map<std::string, std::size_t>& Index() const;
 
   std::wstring fileName_;
+  TIniEncoding encoding_ = TIniEncoding::Ansi;
   std::vector<TIniSection> sections_;
   // Lower-cased section name -> index of its first section. Built on the
   // first lookup by name, so that reading and writing whole files by index

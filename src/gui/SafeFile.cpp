@@ -102,6 +102,21 @@ class TTemporaryFile {
 
 std::wstring ReplacementFileName(const std::wstring& fileName) { return fileName + L".saving"; }
 
+namespace {
+
+constexpr int kCopyNames = 9;
+
+std::wstring CopyName(const std::wstring& fileName, int number) {
+  return number == 1 ? fileName + L".bak" : fileName + L"." + std::to_wstring(number) + L".bak";
+}
+
+[[noreturn]] void NoFreeCopyName(const std::wstring& fileName) {
+  throw EStreamError("Cannot create file " + Quoted(CopyName(fileName, 1)) + ". It and the names after it up to " +
+                     Quoted(CopyName(fileName, kCopyNames)) + " are taken.");
+}
+
+}  // namespace
+
 #ifdef _WIN32
 
 bool ReadWholeFile(const std::wstring& fileName, std::string& bytes) {
@@ -111,6 +126,9 @@ bool ReadWholeFile(const std::wstring& fileName, std::string& bytes) {
   if (!file.Valid()) {
     const DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return false;
+    const DWORD attributes = GetFileAttributesW(fileName.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+      throw EStreamError("Cannot open file " + Quoted(fileName) + ". It is a folder.");
     Fail("Cannot open file", fileName, code);
   }
   LARGE_INTEGER size{};
@@ -163,6 +181,36 @@ void WriteFileReplacing(const std::wstring& fileName, std::string_view bytes) {
   temporary.Keep();
 }
 
+std::wstring KeepCopyBeside(const std::wstring& fileName, std::string_view bytes) {
+  for (int number = 1; number <= kCopyNames; ++number) {
+    const std::wstring name = CopyName(fileName, number);
+    TFileOwner file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+      const DWORD code = GetLastError();
+      if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) continue;
+      Fail("Cannot create file", name, code);
+    }
+    bool written = true;
+    for (std::size_t done = 0; written && done < bytes.size();) {
+      DWORD chunk = 0;
+      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+      written = WriteFile(file.Get(), bytes.data() + done, want, &chunk, nullptr) && chunk != 0;
+      done += chunk;
+    }
+    written = written && FlushFileBuffers(file.Get());
+    DWORD code = written ? ERROR_SUCCESS : GetLastError();
+    if (!file.Close() && written) {
+      written = false;
+      code = GetLastError();
+    }
+    if (written) return name;
+    // A copy cut short is no copy.
+    DeleteFileW(name.c_str());
+    Fail("Cannot write file", name, code);
+  }
+  NoFreeCopyName(fileName);
+}
+
 #else
 
 bool ReadWholeFile(const std::wstring& fileName, std::string& bytes) {
@@ -175,6 +223,7 @@ bool ReadWholeFile(const std::wstring& fileName, std::string& bytes) {
   }
   struct stat info {};
   if (::fstat(file.Get(), &info) != 0) Fail("Cannot read file", fileName, errno);
+  if (S_ISDIR(info.st_mode)) throw EStreamError("Cannot open file " + Quoted(fileName) + ". It is a folder.");
   if (!S_ISREG(info.st_mode)) throw EStreamError("Cannot open file " + Quoted(fileName) + ". It is not a file.");
   bytes.resize(static_cast<std::size_t>(info.st_size));
   std::size_t done = 0;
@@ -222,6 +271,32 @@ void WriteFileReplacing(const std::wstring& fileName, std::string_view bytes) {
   if (!file.Close()) Fail("Cannot write file", fileName, errno);
   if (::rename(temporaryName.c_str(), name.c_str()) != 0) Fail("Cannot replace file", fileName, errno);
   temporary.Keep();
+}
+
+std::wstring KeepCopyBeside(const std::wstring& fileName, std::string_view bytes) {
+  for (int number = 1; number <= kCopyNames; ++number) {
+    const std::wstring name = CopyName(fileName, number);
+    const std::string path = WideToUtf8(name);
+    TFileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (!file.Valid()) {
+      if (errno == EEXIST) continue;
+      Fail("Cannot create file", name, errno);
+    }
+    int code = 0;
+    for (std::size_t done = 0; code == 0 && done < bytes.size();) {
+      const ssize_t written = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
+      if (written >= 0)
+        done += static_cast<std::size_t>(written);
+      else if (errno != EINTR)
+        code = errno;
+    }
+    if (code == 0 && ::fsync(file.Get()) != 0 && errno != EINVAL) code = errno;
+    if (!file.Close() && code == 0) code = errno;
+    if (code == 0) return name;
+    ::unlink(path.c_str());
+    Fail("Cannot write file", name, code);
+  }
+  NoFreeCopyName(fileName);
 }
 
 #endif

@@ -19,5 +19,12 @@ bool ReadWholeFile(const std::wstring& fileName, std::string& bytes);
 // it was and no temporary file remains.
 void WriteFileReplacing(const std::wstring& fileName, std::string_view bytes);
 
+// Keeps bytes as a new file beside fileName: the first of fileName + ".bak",
+// fileName + ".2.bak" ... ".9.bak" that does not exist yet, so that no earlier
+// copy is written over. Returns the name of the copy; raises EStreamError
+// naming it when it cannot be written (nothing of it then remains), or when
+// every name is taken.
+std::wstring KeepCopyBeside(const std::wstring& fileName, std::string_view bytes);
+
 // The name of the temporary file that WriteFileReplacing writes first.
 std::wstring ReplacementFileName(const std::wstring& fileName);

@@ -8,20 +8,6 @@
 
 namespace {
 
-// The list file keeps names in the system's ANSI code page, for the engine's
-// sake. A name that the code page cannot hold is listed under its short
-// name when the volume keeps one; otherwise it cannot be listed.
-bool AnsiSafeName(const std::wstring& fullFileName, std::wstring& listed) {
-  if (IsAnsiRepresentable(fullFileName)) {
-    listed = fullFileName;
-    return true;
-  }
-  const std::wstring shortName = ShortPathName(fullFileName);
-  if (shortName.empty() || !IsAnsiRepresentable(shortName)) return false;
-  listed = shortName;
-  return true;
-}
-
 // Names the files that AddFiles could not list, if any.
 void ReportNotAdded(const std::vector<std::wstring>& leftOut) {
   if (leftOut.empty()) return;
@@ -73,8 +59,10 @@ void TWallpaperPanel::ListChanged(const TWallpaperChange& change) {
 std::vector<std::wstring> TWallpaperPanel::AddFiles(const std::vector<std::wstring>& files) {
   std::vector<std::wstring> leftOut;
   for (const std::wstring& chosen : files) {
+    // The list file keeps names in the system's ANSI code page, for the
+    // engine's sake: a name it cannot hold is listed under its short name.
     std::wstring listed;
-    if (AnsiSafeName(chosen, listed))
+    if (AnsiSafeFileName(chosen, listed))
       list_.Add(listed);
     else
       leftOut.push_back(chosen);

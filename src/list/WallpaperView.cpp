@@ -15,7 +15,7 @@
 TWallpaperView::TWallpaperView(TVirtualGrid& grid, TWallpaperList& list) : grid_(grid), list_(list) {
   if (grid_.ColumnCount() == 0)
     for (const TWallpaperColumn& column : kWallpaperColumns)
-      grid_.AddColumn(column.Caption, column.Width, column.MinWidth);
+      grid_.AddColumn(column.Caption, column.Width, column.MinWidth, column.MaxWidth);
   if (grid_.RowCount() < list_.Count()) grid_.RowsAppended(list_.Count() - grid_.RowCount());
 
   grid_.OnGetText = [this](int row, int column) { return CellText(row, column); };

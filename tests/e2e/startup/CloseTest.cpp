@@ -80,7 +80,8 @@ TEST_F(Close, AListFileThatCannotBeSavedOffersTryAgainCloseWithoutSavingAndStayO
       EXPECT_EQ(folder.ReadFile(L"WPapers.ini"), "");
       break;
     }
-    EXPECT_NE(ChildWithText(first.box, L"Your wallpaper list and settings could not be saved."), nullptr);
+    EXPECT_NE(ChildWithText(first.box, L"Your wallpaper list could not be saved."), nullptr)
+        << "the settings were saved";
     EXPECT_NE(ChildWithText(first.box, (L"Cannot save file \"" + list +
                                         L"\". The file is read-only.\r\rIf you close without saving, the changes "
                                         L"since the last save are lost.")

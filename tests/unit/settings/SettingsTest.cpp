@@ -52,14 +52,17 @@ TEST(Settings, EmptyStoreLoadsTheDefaultsAndSaveWritesEveryValueInOrder) {
 
 TEST(Settings, NumbersOutsideTheirLimitsLoadAsTheRulesSay) {
   TMemoryStore store;
-  store.Values = {{L"Timer Interval", 0}, {L"Timer Style", 7},    {L"Stretch Method", -3}, {L"HS3", 10},
-                  {L"HS1", 400},          {L"Random Pointers", 5}, {L"Background Color", static_cast<int>(0xFF00000F)}};
+  store.Values = {{L"Timer Interval", 0},  {L"Timer Style", 7},
+                  {L"Stretch Method", -3}, {L"HS3", 5},
+                  {L"HS1", 400},           {L"HS2", 1 << 30},
+                  {L"Random Pointers", 5}, {L"Background Color", static_cast<int>(0xFF00000F)}};
   TSettings settings;
   LoadSettingsFrom(store, settings);
   EXPECT_EQ(settings.TimerInterval, 1);
-  EXPECT_EQ(settings.TimerStyle, 1) << "an unknown unit loads as minute";
+  EXPECT_EQ(settings.TimerStyle, 7) << "an unknown unit is kept";
   EXPECT_EQ(settings.StretchMethod, 1);
-  EXPECT_EQ(settings.PositionWidth, 80);
+  EXPECT_EQ(settings.PositionWidth, 90) << "a width no grid showed loads as the default";
+  EXPECT_EQ(settings.PathWidth, 277);
   EXPECT_EQ(settings.FileNameWidth, 400);
   EXPECT_TRUE(settings.RandomPointers);
   EXPECT_EQ(settings.BackgroundColor, 0xFF00000Fu);

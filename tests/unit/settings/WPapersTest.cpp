@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "TempFolder.h"
+#include "gui/SafeFile.h"
 #include "gui/Stream.h"
 #include "settings/WPapers.h"
 
@@ -99,6 +100,40 @@ TEST_F(WPapersFile, TextIsStoredInTheSingleByteCodePage) {
   LoadWallpaperList(file, reloaded);
   EXPECT_EQ(reloaded.Entry(0).FileName, L"caf\u00E9.jpg");
   EXPECT_EQ(reloaded.Entry(0).Path, L"C:\\\u00C9t\u00E9");
+}
+
+TEST_F(WPapersFile, AFileThatIsNoListLeavesTheListAloneAndIsKeptWithoutOverwritingACopy) {
+  using TState = TWallpaperListRead::TState;
+  const std::pair<std::string, TState> files[] = {
+      {"", TState::Read},
+      {std::string("\xFF\xFE \0\r\0\n\0", 8), TState::Read},  // an empty list saved as Unicode
+      {"just a note", TState::NotAList},
+      {std::string("[\0W\0]\0", 7), TState::NotAList},  // UTF-16 without its mark
+  };
+  for (const auto& [bytes, state] : files) {
+    dir.Write("WPapers.ini", bytes);
+    TWallpaperList list = ListOf(2);
+    const TWallpaperListRead read = LoadWallpaperList(file, list);
+    EXPECT_EQ(read.State, state) << bytes;
+    EXPECT_EQ(list.Count(), 2) << bytes;
+    EXPECT_EQ(read.KeepFile() ? read.Bytes : bytes, bytes);
+  }
+  EXPECT_EQ(KeepCopyBeside(file, "first"), file + L".bak");
+  EXPECT_EQ(KeepCopyBeside(file, "second"), file + L".2.bak");
+  EXPECT_EQ(dir.Read("WPapers.ini.bak"), "first");
+}
+
+TEST_F(WPapersFile, UnicodeNamesTheCodePageCannotHoldAreReported) {
+  // Filename=<U+1F600>.j in UTF-16 LE: a surrogate pair, then a last odd byte.
+  const std::string utf16 = std::string("\xFF\xFE[\0A\0]\0\n\0P\0a\0t\0h\0=\0D\0:\0\n\0", 26) +
+                            std::string("F\0i\0l\0e\0n\0a\0m\0e\0=\0\x3D\xD8\x00\xDE.\0j\0!", 27);
+  dir.Write("WPapers.ini", utf16);
+  TWallpaperList list;
+  const TWallpaperListRead read = LoadWallpaperList(file, list);
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Entry(0).FileName, std::wstring(Utf8ToWide("\xF0\x9F\x98\x80.j\xEF\xBF\xBD")));
+  EXPECT_EQ(read.LossyNames, (std::vector<std::wstring>{list.Entry(0).FullFileName()}));
+  EXPECT_TRUE(read.KeepFile());
 }
 
 // A save that cannot complete must leave the previous list file exactly as

@@ -102,7 +102,8 @@ TEST_F(SettingsStore, StoredValuesComeBackWithinTheControlsLimits) {
   // Never below its minimum; as the last column it also fills what is left.
   EXPECT_GE(form_->lstFiles->ColumnWidth(2), 80);
   EXPECT_TRUE(form_->rdoTimerMinute->Checked());
-  EXPECT_EQ(form_->Settings().TimerStyle, 1) << "an unknown unit comes back as minute";
+  EXPECT_EQ(form_->Settings().TimerStyle, 7) << "an unknown unit shows as minute and stays";
+  EXPECT_EQ(form_->lblTimer->Caption(), L"1 ");
   EXPECT_FALSE(form_->lblBGColor->Enabled());
   EXPECT_FALSE(form_->cboBGColor->Enabled());
   EXPECT_EQ(form_->cboBGColor->Selected(), 0xFF00000Fu);
@@ -110,6 +111,7 @@ TEST_F(SettingsStore, StoredValuesComeBackWithinTheControlsLimits) {
   EXPECT_EQ(Get(kSettings, L"Timer Interval").number, 1u);
   EXPECT_EQ(Get(kSettings, L"Random Pointers").number, 1u);
   EXPECT_EQ(Get(kSettings, L"Background Color").number, 0xFF00000Fu);
+  EXPECT_EQ(Get(kSettings, L"Timer Style").number, 7u);
 
   PutDword(L"Timer Interval", 500);
   Open();
@@ -179,6 +181,14 @@ TEST_F(SettingsStore, AStartupEntryThatCannotBeRemovedIsReportedAndTheWindowClos
   EXPECT_EQ(form_->Handle(), nullptr) << "the settings and the list are saved: the window closes";
   EXPECT_EQ(Get(kSettings, L"Run at Startup").number, 0u);
   EXPECT_EQ(Get(kRun, L"Dorvane").text, old);
+
+  // A Run key that cannot even be read shows no entry to remove: no word.
+  Open();
+  TKeyAccess noAccess(kRun, 0);
+  TBoxAnswerer none(L"Error", IDOK);
+  CloseWindow();
+  EXPECT_FALSE(none.Answered());
+  EXPECT_EQ(form_->Handle(), nullptr);
 }
 
 TEST_F(SettingsStore, StartupEntryFollowsTheCheckBoxAndListFileIgnoresTheCurrentFolder) {

@@ -43,11 +43,14 @@ TEST_F(GridLayout, LastColumnTakesWhatTheOthersLeaveWithinItsMinimum) {
   EXPECT_FALSE(GetWindowLongW(grid->Handle(), GWL_STYLE) & WS_HSCROLL);
 }
 
-TEST_F(GridLayout, WidthsAreClampedToTheMinimum) {
+TEST_F(GridLayout, WidthsAreClampedToTheMinimumAndMaximum) {
   grid->SetColumnWidth(0, 3);
   EXPECT_EQ(grid->ColumnWidth(0), 50);
   grid->SetColumnWidth(1, -20);
   EXPECT_EQ(grid->ColumnWidth(1), 50);
+  grid->SetColumnWidth(0, 2147483647);
+  EXPECT_EQ(grid->ColumnWidth(0), 2200) << "nor above the maximum";
+  EXPECT_EQ(HeaderItemWidth(*grid, 0), 2200);
   grid->SetColumnWidth(7, 100);  // no such column: nothing happens
   EXPECT_EQ(grid->ColumnCount(), 3);
 }

@@ -57,7 +57,7 @@ std::unique_ptr<TWallpaperGrid> MakeWallpaperGrid(HWND host) {
   auto grid = std::make_unique<TWallpaperGrid>(host);
   // The host has no WM_GETFONT of its own; hand the font over as a form would.
   grid->SetFont(reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-  grid->AddColumn(L"File name", 180, 50);
+  grid->AddColumn(L"File name", 180, 50, 2200);
   grid->AddColumn(L"Path", 277, 50);
   grid->AddColumn(L"Position", 90, 80);
   grid->OnGetText = [g = grid.get()](int row, int column) -> std::wstring {
