@@ -73,6 +73,11 @@ HWND MnemonicTarget(HWND window) {
   return nullptr;
 }
 
+BOOL CALLBACK TellColorsChanged(HWND child, LPARAM) {
+  SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
+}
+
 }  // namespace
 
 TFontOwner CreateDefaultFont(bool bold, int dpi) {
@@ -264,13 +269,7 @@ bool TForm::SharedMnemonic(const MSG& msg) {
 void TForm::ColorsChanged() {
   // Windows tells top-level windows only; the system's controls inside
   // want to know too, and every control paints in the new colours at once.
-  EnumChildWindows(
-      Handle(),
-      [](HWND child, LPARAM) {
-        SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
-        return TRUE;
-      },
-      0);
+  EnumChildWindows(Handle(), TellColorsChanged, 0);
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
