@@ -4,6 +4,7 @@
 #include "about/VerInfo.h"
 #include "gui/AnsiText.h"
 #include "gui/Application.h"
+#include "widgets/GlyphButton.h"
 #include "widgets/Label.h"
 #include "widgets/ScrollBox.h"
 
@@ -51,6 +52,14 @@ void TfrmAbout::FormCreate() {
   ShowVersion();
   LoadLinks();
   ShowLinksDate();
+  // The links are tab stops before OK, but the window opens on OK: Enter
+  // and Escape close it at once.
+  RememberFocus(btnOK->Handle());
+}
+
+bool TfrmAbout::KeyPreview(MSG& msg) {
+  // The links library's link controls open on Enter themselves.
+  return msg.message == WM_KEYDOWN && msg.wParam == VK_SPACE && scbLinks && scbLinks->ActivateLink(msg.hwnd);
 }
 
 void TfrmAbout::FormClose() { ReleaseLinks(); }

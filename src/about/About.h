@@ -91,6 +91,8 @@ class TfrmAbout : public TForm {
   void CreateControls() override;
   void FormCreate() override;
   void FormClose() override;
+  // Space opens the focused link of the links panel, as Enter does.
+  bool KeyPreview(MSG& msg) override;
 
  private:
   void BuildLayout();

@@ -14,6 +14,7 @@
 #include "widgets/GlyphButton.h"
 #include "widgets/GradientBand.h"
 #include "widgets/Label.h"
+#include "widgets/LinkLabel.h"
 #include "widgets/Panel.h"
 #include "widgets/PictureBox.h"
 #include "widgets/ScrollBox.h"
@@ -29,8 +30,8 @@ enum class TKind {
   WrapLabel,     // fixed size, word-wrapped
   ErrorLabel,    // fixed size, centred, word-wrapped
   BandTitle,     // button-face lettering, right-aligned
-  WebLink,       // blue, underlined, hand cursor
-  PageLink,      // green, underlined, hand cursor
+  WebLink,       // blue, underlined, hand cursor, a tab stop
+  PageLink,      // green, underlined, hand cursor, a tab stop
   PageLinkRight,
   DateLabel,  // grey text, right-aligned
   Warning,    // raised lettering
@@ -143,7 +144,7 @@ std::unique_ptr<TControl> MakeControl(TKind kind, const TMakeRequest& r) {
     case TKind::WebLink:
     case TKind::PageLink:
     case TKind::PageLinkRight: {
-      auto label = MakeLabel(r);
+      auto label = std::make_unique<TLinkLabel>(r.Parent, r.Bounds, r.Caption);
       label->SetFontColor(kind == TKind::WebLink ? RGBColor(0, 0, 255) : RGBColor(0, 128, 0));
       label->SetHandCursor(true);
       return label;
@@ -204,6 +205,9 @@ void TfrmAbout::BuildLayout() {
   // Hovering a contact line shows the full address behind it.
   lblWebsite->SetHint(kMakerSite);
   lblEmail->SetHint(kSupportMail);
+  // The tab order follows the z-order, which labels take from the top as
+  // they are made: the web site comes before the mail.
+  SetWindowPos(lblEmail->Handle(), lblWebsite->Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TfrmAbout::ScaleLayout() { ScaleControls<TfrmAbout, TKind>(kLayout, Steps(DefaultFont(), Dpi()), controls_); }

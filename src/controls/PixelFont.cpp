@@ -1,5 +1,6 @@
 #include "controls/PixelFont.h"
 
+#include "gui/HighContrast.h"
 #include "widgets/Underneath.h"
 
 namespace {
@@ -81,7 +82,8 @@ void TPixelFont::DrawCell(HDC dc, int column, int row, COLORREF color) const {
 }
 
 void TPixelFont::Paint(HDC dc, const RECT&) {
-  const COLORREF color = ToColorRef(color_);
+  // High contrast: the system's text colour, whatever the label's own.
+  const COLORREF color = HighContrastOn() ? GetSysColor(COLOR_BTNTEXT) : ToColorRef(color_);
   for (const TPixelCell& cell : LayoutPixelText(caption_, LocaleUpper).Ink) DrawCell(dc, cell.Column, cell.Row, color);
 }
 

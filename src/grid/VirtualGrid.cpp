@@ -497,6 +497,10 @@ bool TVirtualGrid::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
       InvalidateRow(focusedRow_);
       InvalidateRow(selectedRow_);
       return true;
+    case WM_UPDATEUISTATE:
+      // The keyboard cues show or hide the focused row's mark.
+      InvalidateRow(focusedRow_);
+      return false;
     case WM_GETDLGCODE:
       result = DLGC_WANTARROWS | DLGC_WANTCHARS;
       if (auto* message = reinterpret_cast<MSG*>(lParam);

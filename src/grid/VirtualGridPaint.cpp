@@ -111,9 +111,16 @@ void TVirtualGrid::PaintRow(HDC dc, int row, const RECT& clip) {
       Line(dc, cellRight - 1, rowRect.top, cellRight - 1, rowRect.bottom - 1);
   }
 
-  if (row == focusedRow_ && hasFocus) {
-    RECT focus{std::max(0L, rowRect.left), rowRect.top, std::min(static_cast<LONG>(right), static_cast<LONG>(clientWidth_)),
-               rowRect.bottom - 1};
+  // Without the focus the selected row keeps a frame around its inactive
+  // highlight: the button-face fill alone may match the row shading.
+  if (selected && !hasFocus) {
+    RECT frame{std::max(0L, rowRect.left), rowRect.top,
+               std::min(static_cast<LONG>(right), static_cast<LONG>(clientWidth_)), rowRect.bottom};
+    FrameRect(dc, &frame, GetSysColorBrush(COLOR_BTNSHADOW));
+  }
+  if (row == focusedRow_ && FocusMarkShown()) {
+    RECT focus{std::max(0L, rowRect.left), rowRect.top,
+               std::min(static_cast<LONG>(right), static_cast<LONG>(clientWidth_)), rowRect.bottom - 1};
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     DrawFocusRect(dc, &focus);
@@ -130,7 +137,7 @@ void TVirtualGrid::PaintCell(HDC dc, int row, int column, const RECT& cell, bool
   }
   const bool focused = GetFocus() == Handle();
   if (selected) Fill(dc, content, focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
-  SetTextColor(dc, GetSysColor(selected && focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetTextColor(dc, GetSysColor(!selected ? COLOR_WINDOWTEXT : focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
 
   const std::wstring text = OnGetText ? OnGetText(row, column) : DefaultText;
   RECT textRect{content.left + Scaled(kCellMargin), content.top, content.right - Scaled(kCellMargin), content.bottom};

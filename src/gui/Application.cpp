@@ -149,6 +149,9 @@ void TApplication::CheckActiveControl() {
     HWND top = GetAncestor(focus, GA_ROOT);
     TControl* control = top ? TControl::FromHandle(top) : nullptr;
     if (TForm* form = control ? control->AsForm() : nullptr) form->RememberFocus(focus);
+    // The containers around the focus learn of it, the innermost first.
+    for (HWND around = GetParent(focus); around && around != top; around = GetParent(around))
+      if (TControl* container = TControl::FromHandle(around)) container->DescendantFocused(focus);
   }
   if (OnActiveControlChange) GuardedCall([&] { OnActiveControlChange(previous, focus); });
 }

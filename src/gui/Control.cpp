@@ -348,6 +348,10 @@ void TControl::SetFocus() {
 
 bool TControl::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
 
+bool TControl::FocusMarkShown() const {
+  return Focused() && !(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+}
+
 void TControl::Invalidate(bool erase) {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, erase);
 }

@@ -81,6 +81,12 @@ class TControl {
   virtual void SetFont(HFONT font);
   void SetFocus();
   bool Focused() const;
+  // Whether the control has the focus and the window's keyboard cues show
+  // focus marks (Windows hides them until the keyboard is used).
+  bool FocusMarkShown() const;
+  // The keyboard focus moved to focus, a window inside this control (a
+  // scroll box brings it into view).
+  virtual void DescendantFocused(HWND /*focus*/) {}
   void Invalidate(bool erase = true);
   void Update();
 

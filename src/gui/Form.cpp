@@ -1,5 +1,7 @@
 #include "gui/Form.h"
 
+#include <algorithm>
+#include <cwctype>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -27,6 +29,53 @@ bool FontFaceInstalled(const wchar_t* face) {
 bool OutlineTwinInstalled() {
   static const bool installed = FontFaceInstalled(L"Microsoft Sans Serif");
   return installed;
+}
+
+// The mnemonic of a window's caption ("&Stretch Mode:" has S), upper case;
+// 0 for none. "&&" is a plain ampersand.
+wchar_t MnemonicOf(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  for (const wchar_t* c = text; c[0] && c[1]; ++c) {
+    if (c[0] != L'&') continue;
+    if (c[1] == L'&') {
+      ++c;
+      continue;
+    }
+    return static_cast<wchar_t>(std::towupper(c[1]));
+  }
+  return 0;
+}
+
+bool Reachable(HWND window) {
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  return (style & WS_VISIBLE) && !(style & WS_DISABLED);
+}
+
+// The windows under parent in the order the dialog manager walks them (the
+// z-order, depth first), without hidden or disabled ones and what they hold.
+void CollectReachable(HWND parent, std::vector<HWND>& found) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!Reachable(child)) continue;
+    found.push_back(child);
+    CollectReachable(child, found);
+  }
+}
+
+// What a mnemonic leads to: a button itself; for a label, the next sibling
+// that takes the focus. Null when it leads nowhere.
+HWND MnemonicTarget(HWND window) {
+  const LRESULT code = SendMessageW(window, WM_GETDLGCODE, 0, 0);
+  if (code & DLGC_BUTTON) return window;
+  if (!(code & DLGC_STATIC)) return nullptr;
+  for (HWND next = GetWindow(window, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT))
+    if (Reachable(next) && (GetWindowLongW(next, GWL_STYLE) & WS_TABSTOP)) return next;
+  return nullptr;
+}
+
+BOOL CALLBACK TellColorsChanged(HWND child, LPARAM) {
+  SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
 }
 
 }  // namespace
@@ -79,6 +128,9 @@ void TForm::Create(const TFormDesc& desc, HWND owner) {
   }
   CenterOn(position_ == TFormPosition::OwnerFormCenter ? owner : nullptr);
   CreateControls();
+  // As a dialog starts: focus marks hidden when the mouse was used last
+  // (until a key is pressed), unless the user asked to see them always.
+  SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS), 0);
   FormCreate();
 }
 
@@ -165,7 +217,60 @@ void TForm::RestoreFocus() {
 bool TForm::IsDialogKey(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   if (!IsWindowEnabled(Handle())) return false;
+  if (msg.message == WM_KEYDOWN) ShowKeyboardCues(UISF_HIDEFOCUS);
+  if (msg.message == WM_SYSKEYDOWN) ShowKeyboardCues(UISF_HIDEFOCUS | UISF_HIDEACCEL);
+  if (KeyPreview(msg)) return true;
+  if (SharedMnemonic(msg)) return true;
   return IsDialogMessageW(Handle(), &msg) != FALSE;
+}
+
+void TForm::ShowKeyboardCues(WORD flags) {
+  const auto hidden = static_cast<WORD>(SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & flags);
+  if (hidden) SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, hidden), 0);
+}
+
+bool TForm::SharedMnemonic(const MSG& msg) {
+  // Alt+letter, or a plain letter where the focused control takes no
+  // characters: the keys the dialog manager reads as mnemonics.
+  if (msg.message == WM_CHAR) {
+    MSG copy = msg;
+    const LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy));
+    if (code & (DLGC_WANTCHARS | DLGC_WANTMESSAGE)) return false;
+  } else if (msg.message != WM_SYSCHAR) {
+    return false;
+  }
+  const auto pressed = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(msg.wParam)));
+  std::vector<HWND> windows;
+  CollectReachable(Handle(), windows);
+  // The controls that the mnemonic leads to, each with its place in the walk.
+  std::vector<std::pair<size_t, HWND>> targets;
+  for (size_t i = 0; i < windows.size(); ++i) {
+    if (MnemonicOf(windows[i]) != pressed) continue;
+    HWND target = MnemonicTarget(windows[i]);
+    if (!target) continue;
+    bool known = false;
+    for (const auto& [place, seen] : targets) known = known || seen == target;
+    if (!known) targets.emplace_back(i, target);
+  }
+  if (targets.size() < 2) return false;
+  // Shared: the next one after the focus, round to the first.
+  const auto focus = std::find(windows.begin(), windows.end(), GetFocus());
+  const size_t focusPlace = focus == windows.end() ? 0 : static_cast<size_t>(focus - windows.begin()) + 1;
+  HWND next = targets.front().second;
+  for (const auto& [place, target] : targets)
+    if (place >= focusPlace) {
+      next = target;
+      break;
+    }
+  ::SetFocus(next);
+  return true;
+}
+
+void TForm::ColorsChanged() {
+  // Windows tells top-level windows only; the system's controls inside
+  // want to know too, and every control paints in the new colours at once.
+  EnumChildWindows(Handle(), TellColorsChanged, 0);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 bool TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -201,6 +306,12 @@ bool TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
       return true;
     case WM_DESTROY:
       GuardedCall([this] { FormDestroy(); });
+      return false;
+    case WM_SYSCOLORCHANGE:
+      ColorsChanged();
+      return false;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETHIGHCONTRAST) ColorsChanged();
       return false;
     case WM_DPICHANGED:
       // Moved to a screen of another DPI: the system suggests the window's

@@ -44,7 +44,11 @@ class TForm : public TControl {
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int result) { modalResult_ = result; }
 
-  // Keyboard navigation (Tab, arrows, mnemonics, Enter and Escape).
+  // Keyboard navigation (Tab, arrows, mnemonics, Enter and Escape). A
+  // mnemonic that several visible, enabled controls share moves the focus
+  // to the next of them and presses nothing, as Windows' dialog manager
+  // does; one that a single control has presses it (a label's focuses the
+  // control after it).
   bool IsDialogKey(MSG& msg);
   // The buttons that Enter and Escape press.
   TControl* DefaultButton = nullptr;
@@ -71,6 +75,9 @@ class TForm : public TControl {
   // The window moved to a screen of another DPI (Dpi() tells which) and its
   // font is made anew: the form lays its controls out again.
   virtual void ScaleLayout() {}
+  // Sees every key message for the form before its keyboard navigation
+  // does; true when the form dealt with it.
+  virtual bool KeyPreview(MSG& /*msg*/) { return false; }
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
@@ -79,6 +86,12 @@ class TForm : public TControl {
   // Sizes the client area to the description's, scaled to Dpi().
   void FitClientToDpi();
   void ApplyDpi(int dpi, const RECT& suggested);
+  bool SharedMnemonic(const MSG& msg);
+  // Clears the window's UI state flags given (UISF_HIDEFOCUS, ...) that
+  // are set: a key shows the keyboard cues, as in a dialog.
+  void ShowKeyboardCues(WORD flags);
+  // The system's colours or its high-contrast mode changed.
+  void ColorsChanged();
 
   TFontOwner font_;
   SIZE designClient_{};

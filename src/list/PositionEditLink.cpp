@@ -54,6 +54,9 @@ bool TPositionBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
       result = DLGC_WANTALLKEYS | DefaultHandler(msg, wParam, lParam);
       return true;
     case WM_KEYDOWN:
+      // With the list open, Enter takes the item chosen there and closes
+      // the list, as a drop-down list does, before it ends the edit.
+      if (wParam == VK_RETURN && SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0)) DefaultHandler(msg, wParam, lParam);
       if (OnKey && OnKey(wParam)) {
         result = 0;
         return true;
@@ -133,7 +136,7 @@ bool STDMETHODCALLTYPE TPositionEditLink::PrepareEdit(TVirtualGrid* grid, int ro
   box_->OnKey = [this](WPARAM key) {
     if (!grid_) return false;
     if (key == VK_RETURN || key == VK_SPACE) {
-      grid_->EndEditNode();
+      EndByKey();
       return true;
     }
     if (key == VK_ESCAPE) {
@@ -145,7 +148,7 @@ bool STDMETHODCALLTYPE TPositionEditLink::PrepareEdit(TVirtualGrid* grid, int ro
       // from the grid; Shift+Tab the other way.
       HWND grid = grid_->Handle();
       const bool backwards = GetKeyState(VK_SHIFT) < 0;
-      if (!grid_->EndEditNode()) return true;
+      if (!EndByKey()) return true;
       if (HWND next = GetNextDlgTabItem(GetAncestor(grid, GA_ROOT), grid, backwards)) ::SetFocus(next);
       return true;
     }
@@ -179,14 +182,24 @@ bool STDMETHODCALLTYPE TPositionEditLink::BeginEdit() {
   return true;
 }
 
+bool TPositionEditLink::EndByKey() {
+  endingByKey_ = true;
+  const bool ended = grid_->EndEditNode();
+  endingByKey_ = false;
+  return ended;
+}
+
 bool STDMETHODCALLTYPE TPositionEditLink::EndEdit() {
   if (!box_ || !grid_) return true;
-  // A finish while the pointer rests on the edited row is refused: the
-  // press that caused it was meant for the box's own row.
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  ScreenToClient(grid_->Handle(), &cursor);
-  if (grid_->GetNodeAt(cursor.y) == row_) return false;
+  // A finish asked for by a mouse press while the pointer rests on the
+  // edited row is refused: the press was meant for the box's own row. A
+  // key ends the edit wherever the pointer is.
+  if (!endingByKey_) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(grid_->Handle(), &cursor);
+    if (grid_->GetNodeAt(cursor.y) == row_) return false;
+  }
 
   WatchFocus(false);
   // The list shows the change in every view of it.

@@ -12,7 +12,8 @@
 #include "list/WallpaperList.h"
 
 // The drop-down list box of the editor. Its items are drawn by the box
-// itself (owner-drawn fixed, 13 pixels high); keys go to OnKey first.
+// itself (owner-drawn fixed, 13 pixels high); keys go to OnKey first, Enter
+// after the box has closed an open list on the item chosen there.
 class TPositionBox : public TControl {
  public:
   static constexpr int kItemHeight = 13;
@@ -56,10 +57,13 @@ class TPositionEditLink : public TEditLinkBase {
 
   // While the box is shown, losing the focus ends the edit.
   void WatchFocus(bool watch);
+  // Enter, Space and Tab end the edit wherever the pointer is.
+  bool EndByKey();
 
   std::unique_ptr<TPositionBox> box_;
   TWallpaperList& list_;
   TVirtualGrid* grid_ = nullptr;
   int row_ = kNoRow;
   int column_ = kNoColumn;
+  bool endingByKey_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "grid/VirtualGrid.h"
 #include "gui/Picture.h"
 
@@ -12,8 +14,13 @@ TWallpaperHover::TWallpaperHover(TVirtualGrid& grid, std::function<std::wstring(
       worker_([this](const std::wstring& fileName, int boxWidth, int boxHeight, SIZE& fullSize) {
         return LoadThumbnail(fileName, boxWidth, boxHeight, fullSize, OnPrepare);
       }) {
-  if (window_) watch_ = grid.Watch([this](UINT msg, WPARAM, LPARAM lParam) { Watched(msg, lParam); });
+  if (window_) watch_ = grid.Watch([this](UINT msg, WPARAM wParam, LPARAM lParam) { Watched(msg, wParam, lParam); });
 }
+
+namespace {
+// The pause of the keyboard on a row, timed on the grid's window.
+constexpr UINT_PTR kKeyboardPause = 0x4B54;
+}  // namespace
 
 TWallpaperHover::~TWallpaperHover() {
   worker_.Cancel();
@@ -26,6 +33,9 @@ void TWallpaperHover::Detach() {
 }
 
 void TWallpaperHover::Hide() {
+  // Every change of the list hides the tip: no call to the system then.
+  if (pausing_ && window_) KillTimer(window_, kKeyboardPause);
+  pausing_ = false;
   worker_.Cancel();
   tip_.Hide();
 }
@@ -44,7 +54,13 @@ void TWallpaperHover::Arm() {
 }
 
 void TWallpaperHover::MouseMove(LPARAM lParam) {
-  const int row = RowAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  // Windows also reports a pointer that rests while a window comes or goes
+  // under it (the tip itself): only a real move changes the row.
+  const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (at.x == lastMove_.x && at.y == lastMove_.y) return;
+  lastMove_ = at;
+  byKeyboard_ = false;
+  const int row = RowAt(at);
   if (row != row_) {
     // Another row: its own rest starts now; the last one's picture is not
     // wanted any more.
@@ -57,9 +73,10 @@ void TWallpaperHover::MouseMove(LPARAM lParam) {
   }
 }
 
-void TWallpaperHover::HoverRow(int row) {
+void TWallpaperHover::HoverRow(int row, bool byKeyboard) {
   row_ = row;
   quiet_ = false;
+  byKeyboard_ = byKeyboard;
   if (row == kNoRow || grid_.IsEditing()) return;
   const std::wstring fileName = fileOf_ ? fileOf_(row) : std::wstring();
   if (fileName.empty()) return;
@@ -87,14 +104,54 @@ void TWallpaperHover::HoverRow(int row) {
 
 void TWallpaperHover::Show(TThumbnailRef thumbnail, const std::wstring& text) {
   POINT at{};
-  GetCursorPos(&at);
+  if (byKeyboard_) {
+    // The tip opens under the row as it opens under the pointer: from the
+    // row's top, past the File name text's start.
+    const RECT row = grid_.RowRect(row_);
+    at = POINT{std::max(0L, row.left) + grid_.Scaled(16), row.top};
+    ClientToScreen(window_, &at);
+  } else {
+    GetCursorPos(&at);
+  }
   TTipPicture picture;
   if (thumbnail) picture = TTipPicture{thumbnail->Bitmap.get(), thumbnail->Size, thumbnail};
   tip_.Show(GetAncestor(window_, GA_ROOT), at, std::move(picture), text, grid_.Font(), grid_.Dpi());
 }
 
-void TWallpaperHover::Watched(UINT msg, LPARAM lParam) {
+void TWallpaperHover::KeyDown(WPARAM key) {
+  // Whatever the key does next needs no tip over it; a key that moves to
+  // another row shows that row's tip after a pause.
+  quiet_ = true;
+  Hide();
+  switch (key) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_HOME:
+    case VK_END: {
+      UINT pause = 400;
+      SystemParametersInfoW(SPI_GETMOUSEHOVERTIME, 0, &pause, 0);
+      pausing_ = SetTimer(window_, kKeyboardPause, pause, nullptr) != 0;
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TWallpaperHover::Watched(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_KEYDOWN:
+      KeyDown(wParam);
+      break;
+    case WM_TIMER:
+      if (wParam != kKeyboardPause) break;
+      KillTimer(window_, kKeyboardPause);
+      pausing_ = false;
+      if (GetFocus() == window_ && !grid_.IsEditing() && grid_.FocusedRow() != kNoRow)
+        HoverRow(grid_.FocusedRow(), true);
+      break;
     case WM_MOUSEMOVE:
       MouseMove(lParam);
       break;
@@ -105,7 +162,9 @@ void TWallpaperHover::Watched(UINT msg, LPARAM lParam) {
       break;
     }
     case WM_MOUSELEAVE:
+      // A tip that the keyboard asked for stays until the next key.
       armed_ = false;
+      if (byKeyboard_) break;
       row_ = kNoRow;
       Hide();
       break;
@@ -114,7 +173,6 @@ void TWallpaperHover::Watched(UINT msg, LPARAM lParam) {
     case WM_MBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEWHEEL:
-    case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_VSCROLL:
     case WM_HSCROLL:

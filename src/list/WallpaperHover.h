@@ -1,10 +1,11 @@
 #pragma once
 // The thumbnail tip of the wallpaper grid. Resting the mouse on a row for
 // the system's hover time shows the row's picture fitted into 160 x 120
-// with its size, or why it cannot be shown. Pictures decode on a worker
-// thread; moving to another row drops the pending one; the last 64
-// thumbnails are kept. The tip goes on mouse leave, on a click or a key,
-// and never shows while the Position editor is open.
+// with its size, or why it cannot be shown, at the pointer; a row reached
+// with the keyboard shows it after the same pause, beside the row. Pictures
+// decode on a worker thread; moving to another row drops the pending one;
+// the last 64 thumbnails are kept. The tip goes on mouse leave, on a click
+// or a key, and never shows while the Position editor is open.
 #include <windows.h>
 
 #include <functional>
@@ -33,8 +34,9 @@ class TWallpaperHover {
   // Hides the tip and drops a pending decode (the list changed, an editor
   // opens).
   void Hide();
-  // Shows the tip for a row now, as a rest of the mouse there does.
-  void HoverRow(int row);
+  // Shows the tip for a row now, as a rest of the mouse there does (at the
+  // pointer), or a pause of the keyboard on it (beside the row).
+  void HoverRow(int row, bool byKeyboard = false);
 
   const TThumbnailTip& Tip() const { return tip_; }
 
@@ -43,7 +45,8 @@ class TWallpaperHover {
 
  private:
   // The grid's messages, as a watch of the grid sees them.
-  void Watched(UINT msg, LPARAM lParam);
+  void Watched(UINT msg, WPARAM wParam, LPARAM lParam);
+  void KeyDown(WPARAM key);
   void MouseMove(LPARAM lParam);
   void Arm();
   int RowAt(POINT client) const;
@@ -56,9 +59,12 @@ class TWallpaperHover {
   std::function<std::wstring(int row)> fileOf_;
   TThumbnailCache cache_;
   TThumbnailTip tip_;
-  int row_ = -1;        // the row under the mouse
-  bool armed_ = false;  // hover and leave reports are asked for
-  bool quiet_ = false;  // a click or key hid the tip: none until another row
+  int row_ = -1;             // the row under the mouse
+  bool armed_ = false;       // hover and leave reports are asked for
+  bool quiet_ = false;       // a click or key hid the tip: none until another row
+  bool byKeyboard_ = false;  // the tip is for the focused row, beside it
+  bool pausing_ = false;     // a key started the pause before a tip
+  POINT lastMove_{-1, -1};   // where the mouse last moved to in the grid
   // Last: its thread ends first, before anything it delivers to goes.
   TDecodeWorker worker_;
 };

@@ -28,6 +28,8 @@ TWallpaperPanel::TWallpaperPanel(const TWallpaperControls& controls, TWallpaperL
   controls_.Add->OnClick = [this](TControl&) { AddClick(); };
   controls_.Remove->OnClick = [this](TControl&) { RemoveClick(); };
   controls_.Clear->OnClick = [this](TControl&) { ClearClick(); };
+  // Delete in the list removes as Remove does, with its rules.
+  view_.OnDeleteKey = [this] { RemoveClick(); };
 
   addDialog_.Title = L"Add Wallpaper";
   addDialog_.Filters = {

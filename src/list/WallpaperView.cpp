@@ -7,6 +7,7 @@
 #include "gui/AnsiText.h"
 #include "gui/Color.h"
 #include "gui/GdiHandles.h"
+#include "gui/HighContrast.h"
 #include "list/HSLColor.h"
 #include "list/PositionEditLink.h"
 #include "list/WallpaperColumns.h"
@@ -20,11 +21,13 @@ TWallpaperView::TWallpaperView(TVirtualGrid& grid, TWallpaperList& list) : grid_
   grid_.OnGetText = [this](int row, int column) { return CellText(row, column); };
   grid_.OnBeforeCellPaint = [this](HDC dc, int row, int, const RECT& cell) { ShadeCell(dc, row, cell); };
   grid_.OnDblClick = [this] { OpenFocused(); };
-  grid_.OnKeyDown = [this](WORD& key, TGridShiftState) {
+  grid_.OnKeyDown = [this](WORD& key, TGridShiftState shift) {
     if (key == VK_RETURN)
       OpenFocused();
-    else if (key == VK_SPACE && grid_.FocusedRow() != kNoRow)
+    else if ((key == VK_SPACE || key == VK_F2) && grid_.FocusedRow() != kNoRow)
       grid_.EditNode(grid_.FocusedRow(), kPositionColumn);
+    else if (key == VK_DELETE && shift == 0 && OnDeleteKey)
+      OnDeleteKey();
   };
   grid_.OnColumnClick = [this](int column, TGridShiftState) {
     if (grid_.FocusedRow() != kNoRow) grid_.EditNode(grid_.FocusedRow(), column);
@@ -95,8 +98,9 @@ std::wstring TWallpaperView::CellText(int row, int column) const {
 }
 
 void TWallpaperView::ShadeCell(HDC dc, int row, const RECT& cell) const {
-  // The focused row shows the selection; even rows keep the background.
-  if (row == grid_.FocusedRow() || row % 2 == 0) return;
+  // The focused row shows the selection; even rows keep the background;
+  // high contrast shades nothing (the shade is no colour of the system's).
+  if (row == grid_.FocusedRow() || row % 2 == 0 || HighContrastOn()) return;
   THSL hsl{};
   RGBToHSL(ColorToRGB(SystemColorFlag | COLOR_WINDOW), hsl);
   hsl.Lightness = hsl.Lightness >= 30 ? hsl.Lightness - 15 : hsl.Lightness + 30;

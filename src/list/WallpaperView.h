@@ -2,9 +2,11 @@
 // The wallpaper grid as a view of the wallpaper list: it adds the grid's
 // columns, asks the list for cell texts, shades every other row, follows the
 // list's changes, and handles what the grid itself does with a row: Enter or
-// a double-click opens the file, Space or a click in a cell edits its
-// Position word (the only column that may be edited). Resting the mouse on
-// a row shows the row's picture in a tip.
+// a double-click opens the file, Space, F2 or a click in a cell edits its
+// Position word (the only column that may be edited), Delete asks for the
+// row's removal (OnDeleteKey). Resting the mouse on a row, or reaching it
+// with the keyboard, shows the row's picture in a tip.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,6 +32,9 @@ class TWallpaperView {
   void SelectRow(int row);
   // Opens the focused row's file as the shell opens it.
   void OpenFocused();
+
+  // Delete pressed in the grid; the list's owner removes the focused row.
+  std::function<void()> OnDeleteKey;
 
   TVirtualGrid& Grid() const { return grid_; }
   TWallpaperHover& Hover() const { return *hover_; }

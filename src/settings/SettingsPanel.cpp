@@ -21,7 +21,7 @@ TSettingsPanel::TSettingsPanel(const TSettingsControls& controls, TSettings& set
   };
   c_.Timer->OnClick = [this](TControl&) { TimerClick(); };
   c_.TimerTrack->OnChange = [this](TTrackBar&) { TimerChange(); };
-  c_.TimerLabel->OnClick = [this](TControl&) { TimerLabelClick(); };
+  c_.TimerLabel->OnClick = [this](TControl&) { OpenTimerStyle(); };
   for (TControl* unit : std::initializer_list<TControl*>{c_.TimerStyle, c_.TimerSecond, c_.TimerMinute, c_.TimerHour})
     unit->OnMouseDown = [this](TControl& sender, TMouseButton, int, int) { TimerUnitPressed(sender); };
   c_.StretchMode->OnChange = [this](TComboBox&) { StretchModeChange(); };
@@ -95,10 +95,10 @@ void TSettingsPanel::TimerChange() {
   c_.TimerLabel->SetCaption(std::to_wstring(position) + L" " + unit);
 }
 
-void TSettingsPanel::TimerLabelClick() {
+void TSettingsPanel::OpenTimerStyle() {
   ShowTimerStyle(true);
-  // The checked unit takes the focus, so the arrow keys, Space and Escape
-  // work in the open choice as well.
+  // The checked unit takes the focus, so the keys of the choice work also
+  // when the mouse opened it.
   for (TRadioButton* button : {c_.TimerSecond, c_.TimerMinute, c_.TimerHour})
     if (button->Checked()) button->SetFocus();
 }
@@ -106,7 +106,10 @@ void TSettingsPanel::TimerLabelClick() {
 void TSettingsPanel::ShowTimerStyle(bool show) {
   if (show == c_.TimerStyle->Visible()) return;
   const HWND panel = c_.TimerStyle->Handle();
-  if (show) unitChoiceReturn_ = GetFocus();
+  if (show) {
+    unitChoiceReturn_ = GetFocus();
+    unitWhenOpened_ = settings_.TimerStyle;
+  }
   c_.Timer->SetEnabled(!show);
   c_.TimerLabel->SetVisible(!show);
   if (show) {
@@ -137,31 +140,58 @@ void TSettingsPanel::TimerUnitPressed(TControl& sender) {
 }
 
 void TSettingsPanel::FilterMessage(MSG& msg, bool& handled) {
-  if (!c_.TimerStyle->Visible()) return;
-  if (msg.message == WM_LBUTTONDOWN) ShowTimerStyle(false);
-  if (msg.message != WM_KEYDOWN) return;
-  if (msg.wParam == VK_ESCAPE) {
-    ShowTimerStyle(false);
-    handled = true;
+  if (!c_.TimerStyle->Visible()) {
+    // The track bar opens the choice as a drop-down list opens.
+    const bool opens =
+        (msg.message == WM_KEYDOWN && msg.wParam == VK_F4) || (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_DOWN);
+    if (opens && msg.hwnd == c_.TimerTrack->Handle() && c_.TimerTrack->Enabled()) {
+      OpenTimerStyle();
+      handled = true;
+    }
     return;
   }
+  if (msg.message == WM_LBUTTONDOWN) ShowTimerStyle(false);
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && UnitChoiceKey(msg)) handled = true;
+}
+
+bool TSettingsPanel::UnitChoiceKey(const MSG& msg) {
+  const WPARAM key = msg.wParam;
+  if (msg.message == WM_SYSKEYDOWN) {
+    if (key != VK_UP && key != VK_DOWN) return false;
+    ShowTimerStyle(false);
+    return true;
+  }
+  if (key == VK_ESCAPE) {
+    if (settings_.TimerStyle != unitWhenOpened_) {
+      UnitButton(unitWhenOpened_)->SetChecked(true);
+      settings_.TimerStyle = unitWhenOpened_;
+      TimerChange();
+    }
+    ShowTimerStyle(false);
+    return true;
+  }
+  if (key == VK_RETURN || key == VK_F4) {
+    ShowTimerStyle(false);
+    return true;
+  }
   // The arrow keys move to the previous or next unit and choose it, Space
-  // chooses the focused one: as a press on that unit would.
+  // chooses the focused one and closes the choice: as presses on the unit.
   TRadioButton* units[] = {c_.TimerSecond, c_.TimerMinute, c_.TimerHour};
   int focused = -1;
   for (int i = 0; i < 3; ++i)
     if (units[i]->Handle() == GetFocus()) focused = i;
-  if (focused < 0) return;
+  if (focused < 0) return false;
   int chosen = focused;
-  if (msg.wParam == VK_LEFT || msg.wParam == VK_UP)
+  if (key == VK_LEFT || key == VK_UP)
     chosen = (focused + 2) % 3;
-  else if (msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN)
+  else if (key == VK_RIGHT || key == VK_DOWN)
     chosen = (focused + 1) % 3;
-  else if (msg.wParam != VK_SPACE)
-    return;
+  else if (key != VK_SPACE)
+    return false;
   units[chosen]->SetFocus();
   TimerUnitPressed(*units[chosen]);
-  handled = true;
+  if (key == VK_SPACE) ShowTimerStyle(false);
+  return true;
 }
 
 void TSettingsPanel::ActiveControlChanged(HWND current) {

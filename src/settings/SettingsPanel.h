@@ -51,8 +51,10 @@ class TSettingsPanel {
   void Collect();
 
   // The application's message hook: a left press anywhere closes the unit
-  // choice; in the open choice the arrow keys and Space choose a unit and
-  // Escape closes it without a change.
+  // choice. On the timer's track bar Alt+Down and F4 open it, with the focus
+  // on the unit in use; in the open choice the arrow keys choose a unit,
+  // Enter, Space, F4 and Alt+Up or Alt+Down close it keeping the unit, and
+  // Escape closes it with the unit it had when it opened.
   void FilterMessage(MSG& msg, bool& handled);
   // The focus moved: leaving the unit buttons closes their choice.
   void ActiveControlChanged(HWND current);
@@ -63,13 +65,16 @@ class TSettingsPanel {
   void RandomSSaverClick();
   void TimerClick();
   void TimerChange();
-  void TimerLabelClick();
+  // Opens the unit choice with the focus on the unit in use.
+  void OpenTimerStyle();
+  bool UnitChoiceKey(const MSG& msg);
   void TimerUnitPressed(TControl& sender);
   void StretchModeChange();
   TRadioButton* UnitButton(int style) const;
 
   TSettingsControls c_;
   TSettings& settings_;
-  // Where the focus was when the unit choice opened.
+  // Where the focus was when the unit choice opened, and the unit then.
   HWND unitChoiceReturn_ = nullptr;
+  int unitWhenOpened_ = 1;
 };

@@ -1,5 +1,6 @@
 #include "widgets/EffectLabel.h"
 
+#include "gui/HighContrast.h"
 #include "widgets/Underneath.h"
 
 TEffectLabel::TEffectLabel(HWND parent, const TBounds& bounds, const std::wstring& caption, TTextEffect effect,
@@ -26,11 +27,11 @@ void TEffectLabel::SetGradient(bool value, TColor endColor) {
 
 void TEffectLabel::DrawCaption(HDC dc, const std::wstring& text, const RECT& rect, UINT format) {
   TTextLook look;
-  look.Color = ToColorRef(FontColor());
+  look.Color = LetterColor();
   look.Effect = effect_;
   look.Shadow = shadow_;
   look.Enabled = Enabled();
-  if (gradient_)
+  if (gradient_ && !HighContrastOn())
     DrawEffectText(dc, text, rect, format, look, [&](const RECT& r) { DrawGradientFace(dc, text, r, format); });
   else
     DrawEffectText(dc, text, rect, format, look);

@@ -2,7 +2,8 @@
 // A label with relief lettering: raised or sunken, with or without a shadow,
 // and optionally with letters filled by a left-to-right gradient (the panel
 // titles). Everything a TLabel does applies (fixed size with end ellipsis,
-// several lines separated by "\r\n", auto size, font).
+// several lines separated by "\r\n", auto size, font). In high contrast
+// the letters are plain, in the system's button text colour.
 //
 //   TEffectLabel title(pnl, {40, 0, 122, 30}, L"Wallpapers", TTextEffect::Raised);
 //   title.SetOwnedFont(MakeFont({L"Times New Roman", 24, true, false, false, ANSI_CHARSET}));

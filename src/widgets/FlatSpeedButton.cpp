@@ -1,5 +1,6 @@
 #include "widgets/FlatSpeedButton.h"
 
+#include "gui/HighContrast.h"
 #include "widgets/TextEffect.h"
 #include "widgets/Underneath.h"
 
@@ -32,6 +33,7 @@ bool TFlatSpeedButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRE
       return false;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
       Invalidate();
       return false;
     default:
@@ -49,7 +51,11 @@ void TFlatSpeedButton::SetHotColor(TColor color) {
   Invalidate();
 }
 
-TColor TFlatSpeedButton::CurrentTextColor() const { return MouseInside() && Enabled() ? hotColor_ : fontColor_; }
+TColor TFlatSpeedButton::CurrentTextColor() const {
+  const bool hot = MouseInside() && Enabled();
+  if (HighContrastOn()) return SystemColor(hot ? COLOR_HOTLIGHT : COLOR_BTNTEXT);
+  return hot ? hotColor_ : fontColor_;
+}
 
 void TFlatSpeedButton::MouseEnter() {
   Invalidate();
@@ -73,7 +79,7 @@ void TFlatSpeedButton::Paint(HDC dc, const RECT& client) {
   look.Effect = TTextEffect::Sunken;
   look.Enabled = Enabled();
   DrawEffectText(dc, text, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE, look);
-  if (GetFocus() == Handle()) {
+  if (FocusMarkShown()) {
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     DrawFocusRect(dc, &client);

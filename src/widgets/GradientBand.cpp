@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "gui/HighContrast.h"
 #include "widgets/Underneath.h"
 
 TGradientBand::TGradientBand(HWND parent, const TBounds& bounds, TColor startColor, TColor endColor, int colorSteps,
@@ -81,6 +82,12 @@ void TGradientBand::Paint(HDC dc, const RECT& client) {
   const int width = client.right;
   const int height = client.bottom;
   if (width <= 0 || height <= 0) return;
+  if (HighContrastOn()) {
+    // No gradient: the system's face colour, under the labels on the band.
+    RECT all = client;
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    return;
+  }
   std::vector<COLORREF> colors(static_cast<size_t>(steps_));
   for (int i = 0; i < steps_; ++i) colors[static_cast<size_t>(i)] = StepColor(i);
 

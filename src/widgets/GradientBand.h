@@ -6,6 +6,7 @@
 //   TGradientBand about(frm, {0, 0, 370, 89}, SystemColor(COLOR_BTNSHADOW), SystemColor(COLOR_BTNFACE), 164,
 //                       gstDiagonalUp);
 //
+// In high contrast the band is the system's button face, no gradient.
 // The band puts itself at the bottom of the z-order: it is a backdrop, and
 // labels and pictures placed on it paint it beneath themselves.
 #include "gui/Color.h"

@@ -8,7 +8,8 @@
 // siblings, see Underneath.h) and then its content, and copies the result
 // to the screen in one go. Because the backdrop is part of its own paint,
 // it needs no help from the parent, never flickers, and reads back the same
-// in a memory DC as on the screen. Graphic controls are never tab stops.
+// in a memory DC as on the screen. Graphic controls are no tab stops, but
+// for the links (TLinkLabel).
 // As in the classic window-less controls, a graphic control lies over the
 // graphic controls created before it but under any windowed control (edit,
 // button, scroll box) that overlaps it: it goes to the top of the z-order

@@ -2,6 +2,7 @@
 
 #include <cwctype>
 
+#include "gui/HighContrast.h"
 #include "widgets/Underneath.h"
 
 TLabel::TLabel(HWND parent, const TBounds& bounds, const std::wstring& caption, TAlignment alignment)
@@ -146,9 +147,11 @@ void TLabel::Paint(HDC dc, const RECT& client) {
   DrawCaption(dc, text, rect, TextFormat());
 }
 
+COLORREF TLabel::LetterColor() const { return HighContrastOn() ? GetSysColor(COLOR_BTNTEXT) : ToColorRef(fontColor_); }
+
 void TLabel::DrawCaption(HDC dc, const std::wstring& text, const RECT& rect, UINT format) {
   TTextLook look;
-  look.Color = ToColorRef(fontColor_);
+  look.Color = LetterColor();
   look.Enabled = Enabled();
   DrawEffectText(dc, text, rect, format, look);
 }

@@ -70,6 +70,9 @@ class TLabel : public TGraphicControl {
   virtual int TextMargin() const { return 0; }
   // Draws the caption (already in the DC's font) into rect.
   virtual void DrawCaption(HDC dc, const std::wstring& text, const RECT& rect, UINT format);
+  // The colour the letters are drawn in: the font colour, or the system's
+  // button text in high contrast.
+  virtual COLORREF LetterColor() const;
   UINT TextFormat() const;
   void AdjustSize();
 

@@ -113,11 +113,38 @@ bool TScrollBox::LinkNotify(NMHDR* header) {
   if (!header || (header->code != NM_CLICK && header->code != NM_RETURN) || !IsLinkControl(header->hwndFrom))
     return false;
   const auto* link = reinterpret_cast<NMLINK*>(header);
-  std::wstring url(link->item.szUrl, wcsnlen(link->item.szUrl, L_MAX_URL_LENGTH));
-  if (url.empty()) return true;
-  if (OnLinkClick && OnLinkClick(*this, url)) return true;
-  ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOW);
+  OpenLink(std::wstring(link->item.szUrl, wcsnlen(link->item.szUrl, L_MAX_URL_LENGTH)));
   return true;
+}
+
+void TScrollBox::OpenLink(const std::wstring& url) {
+  if (url.empty()) return;
+  if (OnLinkClick && OnLinkClick(*this, url)) return;
+  ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+bool TScrollBox::ActivateLink(HWND link) {
+  if (!link || GetParent(link) != Handle() || !IsLinkControl(link)) return false;
+  LITEM item{};
+  item.mask = LIF_ITEMINDEX | LIF_URL;
+  item.iLink = 0;  // one link to a control, as the links library makes them
+  if (!SendMessageW(link, LM_GETITEM, 0, reinterpret_cast<LPARAM>(&item))) return false;
+  OpenLink(std::wstring(item.szUrl, wcsnlen(item.szUrl, L_MAX_URL_LENGTH)));
+  return true;
+}
+
+void TScrollBox::DescendantFocused(HWND focus) {
+  // The child of the box that holds the focus comes fully into view.
+  HWND child = focus;
+  while (child && GetParent(child) != Handle()) child = GetParent(child);
+  if (!child) return;
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(HWND_DESKTOP, Handle(), reinterpret_cast<POINT*>(&r), 2);
+  if (r.top < 0)
+    ScrollTo(pos_ + r.top);
+  else if (r.bottom > PageHeight())
+    ScrollTo(pos_ + r.bottom - PageHeight());
 }
 
 bool TScrollBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -7,7 +7,9 @@
 //
 // Link controls (SysLink) inside open their address themselves: the box
 // opens the link's URL with the shell when it is clicked or activated with
-// Enter, so whoever fills the box needs no code of its own to run later.
+// Enter (or ActivateLink, for Space), so whoever fills the box needs no code
+// of its own to run later. A control inside that gets the keyboard focus is
+// scrolled into view.
 //
 //   TScrollBox scb(grp, {8, 32, 337, 139});
 //   CreateWindowExW(0, WC_LINK, ..., scb.Handle(), ...);   // children
@@ -28,6 +30,10 @@ class TScrollBox : public TControl {
   int ScrollPos() const { return pos_; }
   void ScrollTo(int pos);
   int LineStep() const;
+  // Opens the link of a link control inside, as a click on it does; false
+  // when the window is none.
+  bool ActivateLink(HWND link);
+  void DescendantFocused(HWND focus) override;
 
   // Runs instead of the shell when a link inside is activated; return true
   // when handled.
@@ -40,6 +46,7 @@ class TScrollBox : public TControl {
   int PageHeight() const;
   void OnScroll(int code);
   bool LinkNotify(NMHDR* header);
+  void OpenLink(const std::wstring& url);
 
   int contentHeight_ = 0;
   int pos_ = 0;

@@ -1,5 +1,7 @@
 #include "widgets/TextEffect.h"
 
+#include "gui/HighContrast.h"
+
 namespace {
 void DrawAt(HDC dc, const std::wstring& text, RECT rect, int dx, int dy, UINT format, COLORREF color) {
   OffsetRect(&rect, dx, dy);
@@ -25,7 +27,10 @@ void DrawEffectText(HDC dc, const std::wstring& text, const RECT& rect, UINT for
   const COLORREF oldColor = GetTextColor(dc);
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
-  if (!look.Enabled) {
+  if (HighContrastOn()) {
+    // Plain letters only: no relief, no shadow, no face of its own.
+    DrawAt(dc, text, rect, 0, 0, format, look.Enabled ? look.Color : GetSysColor(COLOR_GRAYTEXT));
+  } else if (!look.Enabled) {
     // The platform's disabled text: a light copy under a grey face.
     DrawAt(dc, text, rect, 1, 1, format, light);
     DrawAt(dc, text, rect, 0, 0, format, dark);

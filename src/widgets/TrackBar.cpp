@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "gui/HighContrast.h"
 #include "widgets/Underneath.h"
 
 namespace {
@@ -106,8 +107,34 @@ void TTrackBar::Paint(HDC dc) {
   const int lastX = firstX + TravelLength();
 
   // The track: a sunken frame around a gradient of the track colour.
-  RECT track{edgeGap, centreY - trackWidth / 2, client.right - edgeGap, centreY - trackWidth / 2 + trackWidth};
+  PaintTrack(dc,
+             RECT{edgeGap, centreY - trackWidth / 2, client.right - edgeGap, centreY - trackWidth / 2 + trackWidth});
+
+  // Ticks under the thumb's travel, the last one at its end.
+  if (tickGap_ > 0 && tickLength > 0) {
+    HBRUSH ink = GetSysColorBrush(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    auto tick = [&](int x) {
+      RECT r{x, client.bottom - tickLength, x + Scaled(1), client.bottom};
+      FillRect(dc, &r, ink);
+    };
+    for (int x = firstX; x < lastX; x += Scaled(tickGap_)) tick(x);
+    tick(lastX);
+  }
+
+  PaintThumb(dc);
+  if (FocusMarkShown()) {
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    DrawFocusRect(dc, &client);
+  }
+}
+
+void TTrackBar::PaintTrack(HDC dc, const RECT& track) {
   RECT edge = track;
+  if (HighContrastOn()) {
+    FrameRect(dc, &edge, GetSysColorBrush(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    return;
+  }
   DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   const COLORREF light = ToColorRef(trackColor_);
   const COLORREF dark = RGB(GetRValue(light) / 2, GetGValue(light) / 2, GetBValue(light) / 2);
@@ -124,24 +151,22 @@ void TTrackBar::Paint(HDC dc) {
   v[1].Blue = static_cast<COLOR16>(GetBValue(dark) << 8);
   GRADIENT_RECT span{0, 1};
   if (edge.right > edge.left && edge.bottom > edge.top) GradientFill(dc, v, 2, &span, 1, GRADIENT_FILL_RECT_V);
+}
 
-  // Ticks under the thumb's travel, the last one at its end.
-  if (tickGap_ > 0 && tickLength > 0) {
-    HBRUSH ink = GetSysColorBrush(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
-    auto tick = [&](int x) {
-      RECT r{x, client.bottom - tickLength, x + Scaled(1), client.bottom};
-      FillRect(dc, &r, ink);
-    };
-    for (int x = firstX; x < lastX; x += Scaled(tickGap_)) tick(x);
-    tick(lastX);
-  }
-
-  // The thumb.
+void TTrackBar::PaintThumb(HDC dc) {
+  const SIZE thumb = ThumbSize();
   const RECT at = ThumbRect();
-  if (thumb_) {
+  const bool hot = (hot_ || dragging_) && Enabled();
+  if (HighContrastOn()) {
+    // The picture has colours of its own: a frame in the text colour,
+    // filled with the highlight while it is hot.
+    RECT r = at;
+    FillRect(dc, &r, GetSysColorBrush(hot ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    FrameRect(dc, &r, GetSysColorBrush(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  } else if (thumb_) {
     TDCOwner thumbDC(CreateCompatibleDC(dc));
     TSelectObject select(thumbDC.get(), thumb_.get());
-    const int state = (hot_ || dragging_) && Enabled() ? 1 : 0;
+    const int state = hot ? 1 : 0;
     const SIZE picture = ThumbPictureSize();
     const COLORREF transparent = GetPixel(thumbDC.get(), state * picture.cx, picture.cy - 1);
     SetStretchBltMode(dc, COLORONCOLOR);  // enlarged pixels stay sharp squares
@@ -281,6 +306,9 @@ bool TTrackBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
     }
     case WM_ENABLE:
     case WM_SIZE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
       Invalidate(false);
       return false;
     default:

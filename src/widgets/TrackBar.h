@@ -1,10 +1,12 @@
 #pragma once
 // A horizontal track bar drawn by the program: a narrow sunken track filled
 // with a gradient, tick marks at a fixed pixel gap, and a thumb taken from a
-// bitmap of two states side by side (normal | hot or dragged). No focus
-// rectangle. Keys: arrows move by one, Page Up/Down by the page size,
-// Home/End to the ends; the mouse drags the thumb, a click beside it moves
-// one page towards the pointer, the wheel moves by one.
+// bitmap of two states side by side (normal | hot or dragged). With the
+// focus it shows a focus mark, as the keyboard cues allow. Keys: arrows
+// move by one, Page Up/Down by the page size, Home/End to the ends; the
+// mouse drags the thumb, a click beside it moves one page towards the
+// pointer, the wheel moves by one. In high contrast the track is a flat
+// frame and the thumb a drawn one, in the system's colours.
 //
 //   TTrackBar trk(pnl, {6, 41, 190, 20}, 1, 60, 10);
 //   trk.SetThumb(LoadGlyphResource(id));  // 36 x 18, moved into the track bar
@@ -54,6 +56,8 @@ class TTrackBar : public TControl {
 
  private:
   void Paint(HDC dc);
+  void PaintTrack(HDC dc, const RECT& track);
+  void PaintThumb(HDC dc);
   SIZE ThumbSize() const;
   SIZE ThumbPictureSize() const;
   int TravelLength() const;

@@ -2,7 +2,6 @@
 // picture's size, and the tip goes when the mouse leaves the list.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 
 #include "ProgramTest.h"
@@ -10,32 +9,6 @@
 namespace {
 
 using namespace e2e;
-
-// A width x height 24-bit BMP file of one colour.
-std::string SolidBmp(int width, int height) {
-  const int stride = (width * 3 + 3) & ~3;
-  const std::uint32_t bits = std::uint32_t(stride) * height;
-  std::string file(54 + bits, '\x80');
-  auto put = [&](std::size_t at, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) file[at + i] = char((value >> (8 * i)) & 0xFF);
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put(2, std::uint32_t(file.size()), 4);
-  put(6, 0, 4);
-  put(10, 54, 4);
-  put(14, 40, 4);
-  put(18, std::uint32_t(width), 4);
-  put(22, std::uint32_t(height), 4);
-  put(26, 1, 2);
-  put(28, 24, 2);
-  put(30, 0, 4);
-  put(34, bits, 4);
-  put(38, 2835, 4);
-  put(42, 2835, 4);
-  put(46, 0, 8);
-  return file;
-}
 
 HWND TipOf(const TProgram& program) { return program.FindWindowOfClass(L"DvThumbnailTip", true); }
 

@@ -1,12 +1,14 @@
 // The keyboard focus of the real program: where it lands at start, that it
 // comes back to the control that had it after each dialog and a switch to
-// another program, the timer unit
-// choice over the controls it covers, Tab out of the Position editor, and
-// the flat Settings buttons pressed from the keyboard.
+// another program, the timer unit choice over the controls it covers, Tab
+// out of the Position editor, the flat Settings buttons pressed from the
+// keyboard, and one session that does every task with the keyboard alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "ProgramTest.h"
 
@@ -46,6 +48,28 @@ bool WaitFor(const std::function<bool()>& done, DWORD milliseconds = 5000) {
 void Press(HWND target, WPARAM key) {
   PostMessageW(target, WM_KEYDOWN, key, 1);
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+// Alt with a key, as the keyboard sends it.
+void PressAlt(HWND target, UINT msg, WPARAM key) { PostMessageW(target, msg, key, 1 | (1 << 29)); }
+
+// The colour on the screen at a client point of a window.
+COLORREF Pixel(HWND window, POINT at) {
+  ClientToScreen(window, &at);
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+// Whether the window's left edge, rows top to bottom, shows anything but
+// the plain colour (a focus mark's dots).
+bool MarkedEdge(HWND window, COLORREF plain, int top = 0, int bottom = -1) {
+  RECT client{};
+  GetClientRect(window, &client);
+  for (int y = top; y < (bottom < 0 ? client.bottom : bottom); ++y)
+    if (Pixel(window, POINT{0, y}) != plain) return true;
+  return false;
 }
 
 void Click(HWND target) {
@@ -172,11 +196,11 @@ TEST_F(Focus, TheUnitChoiceLiesOnTopAndGivesTheFocusBack) {
   }
   EXPECT_TRUE(choiceFirst) << "the unit choice lies under the check box";
 
-  // The arrow key chooses the next unit; Escape closes the choice.
+  // The arrow key chooses the next unit; Enter closes the choice.
   Press(minute, VK_RIGHT);
   HWND hour = Find(main_, L"Button", L"Hour");
   ExpectFocusOn(hour, "after the arrow key");
-  Press(hour, VK_ESCAPE);
+  Press(hour, VK_RETURN);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(choice); }));
   ExpectFocusOn(grid, "after the choice closed");
   // "10 hours" fits in the label in the font this system gives the window.
@@ -262,6 +286,171 @@ TEST_F(Focus, OpensTheFileByEnterAndDoubleClick) {
   PostMessageW(grid, WM_LBUTTONUP, 0, firstRow);
   Sleep(300);
   ASSERT_TRUE(program_->CloseMainWindow());
+}
+
+// One session, the pointer only resting on the Position editor: the tip of
+// a row reached by keyboard, the editor ended by Enter and Escape, Delete,
+// the inactive selection, focus marks, the timer unit, a shared mnemonic
+// and the About window's links. The links opened are read from the exec
+// trace: see e2e_keyboard_links in CMakeLists.txt.
+TEST_F(Focus, EveryTaskFromTheKeyboardAlone) {
+  const POINT away{0, GetSystemMetrics(SM_CYSCREEN) - 1};
+  SetCursorPos(away.x, away.y);
+  folder_.Copy(L"Dorvane.exe", L"Dorvane.exe");
+  folder_.Copy(L"Links.dat", L"Links.dat");
+  std::wstring wide = folder_.Path();
+  wide.pop_back();
+  std::string list;
+  for (int i = 1; i <= 3; ++i) {
+    folder_.WriteFile(std::to_wstring(i) + L".bmp", SolidBmp(100 * i, 50));
+    list += "[Wallpaper #" + std::to_string(i) + "]\r\nFilename=" + std::to_string(i) +
+            ".bmp\r\nPath=" + std::string(wide.begin(), wide.end()) + "\r\nPosition=Center\r\n\r\n";
+  }
+  folder_.WriteFile(L"WPapers.ini", list);
+  SetEnvironmentVariableW(L"WINEDEBUG", L"-all,trace+exec");
+  program_ = std::make_unique<TProgram>(folder_.Path() + L"Dorvane.exe");
+  SetEnvironmentVariableW(L"WINEDEBUG", nullptr);
+  main_ = program_->WaitForWindow(L"TfrmDorvane", 20000);
+  ASSERT_NE(main_, nullptr);
+  HWND grid = Find(main_, L"TDorvaneVirtualGrid");
+  ExpectFocusOn(grid, "at start");
+  RECT header{};
+  GetClientRect(FindWindowExW(grid, nullptr, L"SysHeader32", nullptr), &header);
+  auto rowTop = [&](int row) { return header.bottom + row * 19; };
+
+  // A row reached by keyboard shows its tip under it after a pause; the
+  // next key hides it.
+  Press(grid, VK_DOWN);
+  HWND tip = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (tip = program_->FindWindowOfClass(L"DvThumbnailTip", true)) != nullptr; }));
+  EXPECT_EQ(WindowText(tip), L"200 x 50");
+  RECT place{};
+  GetWindowRect(tip, &place);
+  POINT row{0, rowTop(2)};
+  ClientToScreen(grid, &row);
+  EXPECT_NEAR(place.top, row.y, 3) << "the tip opens under the focused row";
+  Press(grid, VK_UP);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(tip); }, 300)) << "the next key hides the tip";
+
+  // The Position editor: Enter and Escape end it while the pointer rests on
+  // it; in the open list Enter picks the item.
+  auto openEditor = [&] {
+    Press(grid, VK_F2);
+    HWND editor = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return ClassOf(editor = FocusOf(main_)) == L"ComboBox"; })) << "F2 opens no editor";
+    RECT box{};
+    GetWindowRect(editor, &box);
+    SetCursorPos((box.left + box.right) / 2, box.top + 6);
+    return editor;
+  };
+  for (WPARAM ending : {VK_RETURN, VK_F4, VK_ESCAPE}) {
+    HWND editor = openEditor();
+    if (ending == VK_F4) {
+      Press(editor, VK_F4);
+      EXPECT_TRUE(WaitFor([&] { return SendMessageW(editor, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+    }
+    Press(editor, ending == VK_ESCAPE ? VK_UP : VK_DOWN);  // Center, Tile, Stretch
+    Press(editor, ending == VK_ESCAPE ? VK_ESCAPE : VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(editor); })) << "the editor stays open after " << ending;
+  }
+  SetCursorPos(away.x, away.y);
+
+  // Delete removes the focused row; the focused row has a focus mark, and
+  // the selection stays marked while the list has no focus.
+  Press(grid, VK_END);
+  Press(grid, VK_DELETE);
+  EXPECT_TRUE(WaitFor([&] { return ChildWithText(main_, L"There are 2 files in the list.") != nullptr; }));
+  EXPECT_TRUE(WaitFor([&] { return MarkedEdge(grid, GetSysColor(COLOR_HIGHLIGHT), rowTop(1), rowTop(2) - 1); }));
+  Press(grid, VK_TAB);
+  ExpectFocusOn(Find(main_, L"Button", L"&Add..."), "Tab from the list");
+  EXPECT_TRUE(WaitFor([&] {
+    return Pixel(grid, POINT{40, rowTop(1)}) == GetSysColor(COLOR_BTNSHADOW);
+  })) << "no inactive highlight";
+
+  // The slider: a focus mark; Alt+Down or F4 open the unit choice on the
+  // unit in use, Escape restores it, Enter keeps the new one.
+  HWND slider = Find(main_, L"DvTrackBar");
+  HWND label = ChildWithText(main_, L"10 min.");
+  ASSERT_TRUE(TabTo(slider));
+  EXPECT_TRUE(WaitFor([&] { return MarkedEdge(slider, GetSysColor(COLOR_BTNFACE)); })) << "no mark on the slider";
+  HWND minute = Find(main_, L"Button", L"Minute"), hour = Find(main_, L"Button", L"Hour");
+  for (bool keep : {false, true}) {
+    if (keep)
+      Press(slider, VK_F4);
+    else
+      PressAlt(slider, WM_SYSKEYDOWN, VK_DOWN);
+    ExpectFocusOn(minute, "in the open choice");
+    Press(minute, VK_DOWN);
+    ExpectFocusOn(hour, "after Down");
+    Press(hour, keep ? VK_RETURN : VK_ESCAPE);
+    ExpectFocusOn(slider, "after the choice closed");
+    EXPECT_EQ(WindowText(label), keep ? L"10 hours" : L"10 min.");
+  }
+
+  // Alt+S, shared by a check box and the Stretch Mode label, moves to the
+  // next of them and presses nothing; Alt+W, of one check box, toggles it.
+  HWND saver = Find(main_, L"Button", L"Random &screen saver");
+  HWND stretch = GetWindow(ChildWithText(main_, L"&Stretch Mode:"), GW_HWNDNEXT);
+  for (HWND next : {stretch, saver, stretch}) {
+    PressAlt(FocusOf(main_), WM_SYSCHAR, 's');
+    ExpectFocusOn(next, "after Alt+S");
+  }
+  EXPECT_EQ(SendMessageW(saver, BM_GETCHECK, 0, 0), BST_CHECKED);
+  HWND startup = Find(main_, L"Button", L"Run at &Windows startup");
+  PressAlt(saver, WM_SYSCHAR, 'w');
+  EXPECT_TRUE(WaitFor([&] { return SendMessageW(startup, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+  PressAlt(FocusOf(main_), WM_SYSCHAR, 'w');
+  EXPECT_TRUE(WaitFor([&] { return SendMessageW(startup, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
+  HWND help = Find(main_, L"DvFlatSpeedButton", L"?");
+  ASSERT_TRUE(TabTo(help));
+  EXPECT_TRUE(WaitFor([&] { return MarkedEdge(help, GetSysColor(COLOR_BTNFACE)); })) << "no mark on a flat button";
+
+  // The About window opens on OK; Tab walks every link, each scrolled into
+  // view; Space opens the web site and a link of the list, Enter another.
+  HWND about = Find(GetParent(Find(main_, L"Button", L"Start")), L"Button", L"");
+  ASSERT_TRUE(TabTo(about));
+  Press(about, VK_SPACE);
+  HWND aboutWindow = program_->WaitForWindow(L"TfrmAbout", 5000);
+  ASSERT_NE(aboutWindow, nullptr);
+  HWND ok = Find(aboutWindow, L"Button", L"OK");
+  EXPECT_TRUE(WaitFor([&] { return FocusOf(aboutWindow) == ok; }));
+  HWND links = Find(aboutWindow, L"DvScrollBox");
+  RECT page{};
+  GetClientRect(links, &page);
+  std::vector<std::wstring> order;
+  for (int presses = 0; presses < 30; ++presses) {
+    HWND before = FocusOf(aboutWindow);
+    Press(before, VK_TAB);
+    WaitFor([&] { return FocusOf(aboutWindow) != before; }, 5000);
+    HWND now = FocusOf(aboutWindow);
+    if (now == ok || now == before) break;
+    const bool listed = GetParent(now) == links;
+    order.push_back(listed ? L"link" : WindowText(now));
+    EXPECT_TRUE(!listed || WaitFor(
+                               [&] {
+                                 RECT r{};
+                                 GetWindowRect(now, &r);
+                                 MapWindowPoints(HWND_DESKTOP, links, reinterpret_cast<POINT*>(&r), 2);
+                                 return r.top >= 0 && r.bottom <= page.bottom;
+                               },
+                               2000))
+        << "link " << order.size() << " out of view";
+    if (order.size() == 1 || order.size() == 4) Press(now, VK_SPACE);
+    if (order.size() == 14) Press(now, VK_RETURN);
+  }
+  std::vector<std::wstring> expected{L"www.quillon.example", L"support@quillon.example"};
+  expected.insert(expected.end(), 12, L"link");
+  expected.insert(expected.end(), {L"Update links", L"Add my website here!"});
+  EXPECT_EQ(order, expected);
+  Press(FocusOf(aboutWindow), VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(aboutWindow); }));
+
+  ASSERT_TRUE(program_->CloseMainWindow());
+  const std::string saved = folder_.ReadFile(L"WPapers.ini");
+  EXPECT_NE(saved.find("Filename=1.bmp\r\nPath=" + std::string(wide.begin(), wide.end()) + "\r\nPosition=Stretch"),
+            std::string::npos)
+      << saved;
+  EXPECT_EQ(saved.find("3.bmp"), std::string::npos) << saved;
 }
 
 }  // namespace

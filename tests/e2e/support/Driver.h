@@ -75,6 +75,8 @@ bool RegistryKeyExists(const std::wstring& path);
 std::wstring WindowText(HWND window);
 // The first child window (at any depth) whose text is text; null when none.
 HWND ChildWithText(HWND window, const wchar_t* text);
+// A width x height 24-bit BMP file of one colour.
+std::string SolidBmp(int width, int height);
 // Polls done every 50 ms until it holds; false when the time runs out.
 bool WaitFor(const std::function<bool()>& done, DWORD milliseconds = 10000);
 

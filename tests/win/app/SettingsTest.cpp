@@ -301,12 +301,15 @@ TEST_F(SettingsPanel, UnitChoiceWorksFromTheKeyboard) {
   EXPECT_TRUE(form_->rdoTimerHour->Checked());
   EXPECT_EQ(form_->lblTimer->Caption(), L"10 hours");
 
+  // Escape closes it with the unit it had when it opened.
   MSG escape{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
   bool handled = false;
   form_->SettingsPanel().FilterMessage(escape, handled);
   EXPECT_TRUE(handled);
   EXPECT_FALSE(form_->pnlTimerStyle->Visible());
-  EXPECT_EQ(form_->Settings().TimerStyle, 2);
+  EXPECT_EQ(form_->Settings().TimerStyle, 1);
+  EXPECT_TRUE(form_->rdoTimerMinute->Checked());
+  EXPECT_EQ(form_->lblTimer->Caption(), L"10 min.");
 
   // Focus moving to another control closes the choice too.
   form_->lblTimer->OnClick(*form_->lblTimer);
