@@ -7,12 +7,12 @@
 // SetBounds, BeginEdit; then any number of ProcessMessage / GetBounds calls and
 // SetBounds again whenever the grid's layout changes; finally EndEdit (which
 // may refuse and be asked again later) or CancelEdit.
-#include <windows.h>
 #include <unknwn.h>
+#include <windows.h>
 
 #include <atomic>
 
-#include "grid/ComPtr.h"
+#include "gui/ComPtr.h"
 
 class TVirtualGrid;
 

@@ -1,8 +1,7 @@
 #include "list/WallpaperView.h"
 
-#include <windows.h>
-
 #include <shellapi.h>
+#include <windows.h>
 
 #include "gui/AnsiText.h"
 #include "gui/Color.h"
@@ -20,6 +19,7 @@ TWallpaperView::TWallpaperView(TVirtualGrid& grid, TWallpaperList& list) : grid_
   grid_.OnGetText = [this](int row, int column) { return CellText(row, column); };
   grid_.OnBeforeCellPaint = [this](HDC dc, int row, int, const RECT& cell) { ShadeCell(dc, row, cell); };
   grid_.OnDblClick = [this] { OpenFocused(); };
+  grid_.RowAction = L"Open";
   grid_.OnKeyDown = [this](WORD& key, TGridShiftState) {
     if (key == VK_RETURN)
       OpenFocused();
@@ -68,7 +68,7 @@ void TWallpaperView::FollowChange(TVirtualGrid& grid, const TWallpaperChange& ch
       grid.RowsCleared();
       break;
     case TWallpaperChange::PositionChanged:
-      grid.InvalidateRow(change.Row);
+      grid.RowChanged(change.Row);
       break;
   }
 }

@@ -28,6 +28,7 @@ class TScrollBox : public TControl {
   int ScrollPos() const { return pos_; }
   void ScrollTo(int pos);
   int LineStep() const;
+  TAccessibleKind AccessibleKind() const override { return TAccessibleKind::Container; }
 
   // Runs instead of the shell when a link inside is activated; return true
   // when handled.

@@ -1,18 +1,17 @@
 // Files and folders dropped on the wallpaper grid: the shell's own data
 // object for the dragged items, as Explorer makes it, handed to the grid's
 // drop target as OLE hands it during a drag.
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <filesystem>
 #include <memory>
 
 #include "WindowFixture.h"
-#include "grid/ComPtr.h"
 #include "gui/AnsiText.h"
+#include "gui/ComPtr.h"
 #include "widgets/EffectLabel.h"
 
 namespace {
