@@ -7,8 +7,8 @@
 // SetBounds, BeginEdit; then any number of ProcessMessage / GetBounds calls and
 // SetBounds again whenever the grid's layout changes; finally EndEdit (which
 // may refuse and be asked again later) or CancelEdit.
-#include <unknwn.h>
 #include <windows.h>
+#include <unknwn.h>
 
 #include <atomic>
 

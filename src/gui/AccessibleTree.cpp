@@ -64,7 +64,10 @@ void Collect(HWND parent, std::vector<TAccessibleChild>& children) {
       case TAccessibleKind::None:
         break;
       case TAccessibleKind::Container:
-        Collect(w, children);
+        // What a hidden panel holds cannot be seen (the timer's unit
+        // choice until it opens); the system's descriptions of those
+        // controls do not always say so.
+        if (IsWindowVisible(w)) Collect(w, children);
         break;
       case TAccessibleKind::Own:
       case TAccessibleKind::System:

@@ -2,7 +2,8 @@
 // The accessible tree of a form: the form's client object at the root, and
 // under it every control that a screen reader should meet, in the order
 // the controls were made. Panels and other containers do not appear: their
-// children stand in their place. Decorative controls do not appear at all.
+// children stand in their place, while the container is shown. Decorative
+// controls do not appear at all.
 // Windows that are not ours (the links that the links library makes) stand
 // in the tree with the system's description.
 //

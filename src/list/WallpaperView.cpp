@@ -1,7 +1,8 @@
 #include "list/WallpaperView.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include "gui/AnsiText.h"
 #include "gui/Color.h"

@@ -1,9 +1,10 @@
 #include "widgets/TrackBar.h"
 
+#include <algorithm>
+
 #include <oleacc.h>
 #include <windowsx.h>
 
-#include <algorithm>
 #include <utility>
 
 #include "gui/AccessibleEvents.h"

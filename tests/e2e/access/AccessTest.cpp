@@ -1,6 +1,7 @@
 // The real program as a screen reader reads it from another process: the
 // main window's accessible tree, a default action, the About window's tree
-// and an object that outlives its window, and the focus event of a row.
+// and an object that outlives its window, moving, pointing and selecting by
+// rows, and the focus event of a row.
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
@@ -30,6 +31,19 @@ std::wstring NameOf(IAccessible& object, VARIANT child) {
   std::wstring text(name, SysStringLen(name));
   SysFreeString(name);
   return text;
+}
+
+// The name of the object that a call handed back; the variant is cleared.
+std::wstring ObjectName(VARIANT& found) {
+  std::wstring name;
+  IAccessible* object = nullptr;
+  if (found.vt == VT_DISPATCH &&
+      SUCCEEDED(found.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&object)))) {
+    name = NameOf(*object, Self());
+    object->Release();
+  }
+  VariantClear(&found);
+  return name;
 }
 
 // The child of root with the given name, or null.
@@ -163,6 +177,47 @@ TEST_F(Access, TheAboutWindowHasItsOwnTreeAndItsObjectsOutliveIt) {
   root->Release();
   EXPECT_TRUE(program_->Running());
   EXPECT_NE(AccessibleTreeText(main_).find(L"list item \"Sea.jpg\""), std::wstring::npos);
+}
+
+TEST_F(Access, AScreenReaderMovesPointsAndSelectsByRows) {
+  HWND gridWindow = ChildOfClass(main_, L"TDorvaneVirtualGrid", nullptr);
+  IAccessible* root = ClientOf(main_);
+  IAccessible* grid = ClientOf(gridWindow);
+  ASSERT_NE(root, nullptr);
+  ASSERT_NE(grid, nullptr);
+  VARIANT found;
+  VariantInit(&found);
+  // From the list to its neighbour in the form, and from row to row.
+  ASSERT_EQ(grid->accNavigate(NAVDIR_NEXT, Self(), &found), S_OK);
+  EXPECT_EQ(ObjectName(found), L"There are 3 files in the list.");
+  VARIANT first;
+  VariantInit(&first);
+  first.vt = VT_I4;
+  first.lVal = 1;
+  ASSERT_EQ(grid->accNavigate(NAVDIR_DOWN, first, &found), S_OK);
+  EXPECT_EQ(found.vt == VT_I4 ? found.lVal : -1, 2);
+
+  // The middle of the third row's place is the third row, in the grid and
+  // in the form, which hands the point to the list.
+  VARIANT third = first;
+  third.lVal = 3;
+  long left = 0, top = 0, width = 0, height = 0;
+  ASSERT_EQ(grid->accLocation(&left, &top, &width, &height, third), S_OK);
+  EXPECT_GT(width, 0);
+  EXPECT_GT(height, 0);
+  ASSERT_EQ(grid->accHitTest(left + width / 2, top + height / 2, &found), S_OK);
+  EXPECT_EQ(found.vt == VT_I4 ? found.lVal : -1, 3);
+  ASSERT_EQ(root->accHitTest(left + width / 2, top + height / 2, &found), S_OK);
+  EXPECT_EQ(ObjectName(found), L"Wallpapers");
+
+  // Selecting it as a screen reader does moves the grid's focus there.
+  ASSERT_EQ(grid->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, third), S_OK);
+  ASSERT_EQ(grid->get_accFocus(&found), S_OK);
+  EXPECT_EQ(found.vt == VT_I4 ? found.lVal : -1, 3);
+  ASSERT_EQ(grid->get_accSelection(&found), S_OK);
+  EXPECT_EQ(found.vt == VT_I4 ? found.lVal : -1, 3);
+  grid->Release();
+  root->Release();
 }
 
 struct TEvent {

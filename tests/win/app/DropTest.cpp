@@ -1,10 +1,11 @@
 // Files and folders dropped on the wallpaper grid: the shell's own data
 // object for the dragged items, as Explorer makes it, handed to the grid's
 // drop target as OLE hands it during a drag.
-#include <commctrl.h>
 #include <gtest/gtest.h>
-#include <shlobj.h>
 #include <windows.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
 
 #include <filesystem>
 #include <memory>
