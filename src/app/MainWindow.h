@@ -150,6 +150,7 @@ class TfrmDorvane : public TForm {
 
  private:
   void BuildLayout();
+  void NameForScreenReaders();
   void ScaleLayout() override;
   void MakePanels();
   // The panels' state into the settings model, ready to be saved.

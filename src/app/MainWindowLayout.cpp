@@ -217,6 +217,25 @@ std::unique_ptr<TControl> MakeControl(TKind kind, const TMakeRequest& r) {
   return nullptr;
 }
 
+}  // namespace
+
+void TfrmDorvane::NameForScreenReaders() {
+  // What a screen reader reads for controls whose caption does not tell
+  // them apart, or that have none.
+  const std::pair<TControl*, const wchar_t*> names[] = {
+      {lstFiles, L"Wallpapers"},
+      {btnPointerSettings, L"Mouse pointer settings"},
+      {btnSSaverSettings, L"Screen saver settings"},
+      {btnStretchModeHelp, L"Stretch mode help"},
+      {btnAbout, L"About"},
+  };
+  for (const auto& [control, name] : names) control->AccessibleName = name;
+  // The slider is the random timer's: its check box names it.
+  trkTimer->SetAccessibleLabel(chkTimer->Handle());
+}
+
+namespace {
+
 TBuildSteps<TKind> Steps(HFONT windowFont, int dpi) {
   TBuildSteps<TKind> steps;
   steps.Make = MakeControl;
@@ -232,8 +251,7 @@ void TfrmDorvane::BuildLayout() {
   // The labels' mnemonics lead to their controls.
   lblStretchMode->SetFocusControl(cboStretchMode->Handle());
   lblBGColor->SetFocusControl(cboBGColor->Handle());
+  NameForScreenReaders();
 }
 
-void TfrmDorvane::ScaleLayout() {
-  ScaleControls<TfrmDorvane, TKind>(kLayout, Steps(DefaultFont(), Dpi()), controls_);
-}
+void TfrmDorvane::ScaleLayout() { ScaleControls<TfrmDorvane, TKind>(kLayout, Steps(DefaultFont(), Dpi()), controls_); }

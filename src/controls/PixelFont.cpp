@@ -1,5 +1,7 @@
 #include "controls/PixelFont.h"
 
+#include <oleacc.h>
+
 #include "gui/HighContrast.h"
 #include "widgets/Underneath.h"
 
@@ -44,6 +46,12 @@ void TPixelFont::SetCaption(const std::string& text) {
 }
 
 void TPixelFont::SetCaption(const std::wstring& text) { SetCaption(To1252(text)); }
+
+void TPixelFont::DescribeAccessible(TAccessibleItem& info) const {
+  info.Role = ROLE_SYSTEM_STATICTEXT;
+  info.Name = Caption();
+  info.State |= STATE_SYSTEM_READONLY;
+}
 
 void TPixelFont::SetColor(TColor color) {
   color_ = color;

@@ -30,6 +30,9 @@ class TPixelFont : public TGraphicControl {
 
   void ChangeDpi(int dpi) override;
   void SetBounds(int left, int top, int width, int height) override;
+  // Read as static text with its caption.
+  TAccessibleKind AccessibleKind() const override { return TAccessibleKind::Own; }
+  void DescribeAccessible(TAccessibleItem& info) const override;
 
   // Index of the glyph for ch, upper-cased by the user's locale.
   static int GlyphIndex(char ch);

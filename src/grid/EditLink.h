@@ -12,7 +12,7 @@
 
 #include <atomic>
 
-#include "grid/ComPtr.h"
+#include "gui/ComPtr.h"
 
 class TVirtualGrid;
 

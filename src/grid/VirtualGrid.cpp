@@ -4,8 +4,10 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "grid/GridHeader.h"
+#include "gui/AccessibleEvents.h"
 #include "gui/Dpi.h"
 
 namespace {
@@ -177,6 +179,13 @@ void TVirtualGrid::InvalidateRow(int row) {
   InvalidateRect(Handle(), &r, FALSE);
 }
 
+void TVirtualGrid::RowChanged(int row) {
+  if (row < 0 || row >= rowCount_) return;
+  InvalidateRow(row);
+  NotifyAccessible(*this, EVENT_OBJECT_NAMECHANGE, row + 1);
+  NotifyAccessible(*this, EVENT_OBJECT_DESCRIPTIONCHANGE, row + 1);
+}
+
 void TVirtualGrid::ScrollIntoView(int row) {
   if (row < 0 || row >= rowCount_) return;
   EnsureLayout();  // the scroll bars decide how many rows fit
@@ -193,6 +202,7 @@ void TVirtualGrid::SetFocusedRow(int row) {
     InvalidateRow(focusedRow_);
     focusedRow_ = row;
     InvalidateRow(focusedRow_);
+    if (row != kNoRow && GetFocus() == Handle()) NotifyAccessible(*this, EVENT_OBJECT_FOCUS, row + 1);
   }
   ScrollIntoView(row);
 }
@@ -201,8 +211,12 @@ void TVirtualGrid::SelectRow(int row) {
   if (row != kNoRow && (row < 0 || row >= rowCount_)) return;
   if (row == selectedRow_) return;
   InvalidateRow(selectedRow_);
-  selectedRow_ = row;
+  const int old = std::exchange(selectedRow_, row);
   InvalidateRow(selectedRow_);
+  if (row != kNoRow)
+    NotifyAccessible(*this, EVENT_OBJECT_SELECTION, row + 1);
+  else
+    NotifyAccessible(*this, EVENT_OBJECT_SELECTIONREMOVE, old + 1);
   if (OnChange) OnChange(row);
 }
 
@@ -216,6 +230,7 @@ void TVirtualGrid::RowsAppended(int count) {
     InvalidateRect(Handle(), &r, FALSE);
   }
   ScheduleLayout();
+  NotifyAccessible(*this, EVENT_OBJECT_REORDER);
 }
 
 void TVirtualGrid::RowDeleted(int row) {
@@ -233,6 +248,7 @@ void TVirtualGrid::RowDeleted(int row) {
   }
   InvalidateRect(Handle(), nullptr, FALSE);
   ScheduleLayout();
+  NotifyAccessible(*this, EVENT_OBJECT_REORDER);
   if (selectionLost && OnChange) OnChange(kNoRow);
 }
 
@@ -244,6 +260,7 @@ void TVirtualGrid::RowsCleared() {
   offsetY_ = 0;
   InvalidateRect(Handle(), nullptr, FALSE);
   ScheduleLayout();
+  NotifyAccessible(*this, EVENT_OBJECT_REORDER);
   if (selectionLost && OnChange) OnChange(kNoRow);
 }
 
@@ -496,6 +513,8 @@ bool TVirtualGrid::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_KILLFOCUS:
       InvalidateRow(focusedRow_);
       InvalidateRow(selectedRow_);
+      // A screen reader reads the row that has the focus, not the bare list.
+      if (msg == WM_SETFOCUS && focusedRow_ != kNoRow) NotifyAccessible(*this, EVENT_OBJECT_FOCUS, focusedRow_ + 1);
       return true;
     case WM_UPDATEUISTATE:
       // The keyboard cues show or hide the focused row's mark.

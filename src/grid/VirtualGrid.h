@@ -17,6 +17,10 @@
 // OnEditing, then OnCreateEditor, and runs the link; EndEditNode and
 // CancelEditNode end it. A mouse press while an edit runs first asks the
 // editor to end; if the editor refuses, the press is ignored.
+//
+// A screen reader reads the grid as a list whose items are the rows
+// (VirtualGridAccess.cpp): a row's name is its text in column 0, its
+// description the other columns' captions with their texts.
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,7 +33,7 @@
 
 class TGridHeader;
 
-class TVirtualGrid : public TControl {
+class TVirtualGrid : public TControl, private IAccessibleItems {
  public:
   static constexpr int kRowHeight = 19;
   static constexpr int kScrollStep = 19;
@@ -74,6 +78,8 @@ class TVirtualGrid : public TControl {
   RECT RowRect(int row) const;
   RECT CellRect(int row, int column) const;
   void InvalidateRow(int row);
+  // A row's texts changed: it is painted and read anew.
+  void RowChanged(int row);
   void ScrollIntoView(int row);
   int TopRow() const;
 
@@ -106,6 +112,13 @@ class TVirtualGrid : public TControl {
   // Applies pending layout work (scroll ranges, auto column) at once.
   void UpdateLayout();
   void ChangeDpi(int dpi) override;
+
+  // --- what a screen reader reads -------------------------------------
+  TAccessibleKind AccessibleKind() const override { return TAccessibleKind::Own; }
+  void DescribeAccessible(TAccessibleItem& info) const override;
+  IAccessibleItems* AccessibleItems() override { return this; }
+  // The verb of a row's default action, which OnDblClick carries out.
+  std::wstring RowAction = L"Double click";
 
   // Shown when no OnGetText handler is assigned.
   std::wstring DefaultText = L"Wallpaper";
@@ -153,6 +166,15 @@ class TVirtualGrid : public TControl {
   void PaintWindow();
   void PaintRow(HDC dc, int row, const RECT& area);
   void PaintCell(HDC dc, int row, int column, const RECT& cell, bool selected);
+
+  // The rows for a screen reader: item k is row k - 1.
+  int Count() const override { return rowCount_; }
+  void Describe(int item, TAccessibleItem& info) const override;
+  int ItemAt(POINT client) const override;
+  int FocusedItem() const override { return focusedRow_ + 1; }
+  int SelectedItem() const override { return selectedRow_ + 1; }
+  void Select(int item, long flags) override;
+  void DoDefaultAction(int item) override;
 
   std::unique_ptr<TGridHeader> header_;
   TGridColumns columns_;

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "gui/AccessibleTree.h"
 #include "gui/Application.h"
 #include "gui/Dpi.h"
 
@@ -47,9 +48,17 @@ TControlMap& Controls() {
 // their parent for item sizes before CreateWindowEx returns.
 thread_local TControl* creating = nullptr;
 constexpr UINT_PTR kSubclassId = 0x44565243;  // any constant unique to us
+
+unsigned NextCreationOrder() {
+  static unsigned made = 0;
+  return ++made;
+}
 }  // namespace
 
 TControl::~TControl() {
+  // A screen reader may hold the object longer: from now on it answers
+  // that the control is gone.
+  accessible_.reset();
   if (hwnd_) {
     HWND hwnd = hwnd_;
     Detach();
@@ -69,6 +78,7 @@ TControl* TControl::FromHandle(HWND hwnd) { return hwnd ? Controls().Find(hwnd) 
 void TControl::CreateSystem(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
                             const TBounds& bounds, UINT_PTR id) {
   dpi_ = InheritedDpi(parent);
+  creationOrder_ = NextCreationOrder();
   creating = this;
   HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, bounds.Left, bounds.Top, bounds.Width,
                               bounds.Height, parent, reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
@@ -99,6 +109,7 @@ void TControl::CreateCustom(const wchar_t* className, const std::wstring& text, 
   }
   custom_ = true;
   dpi_ = InheritedDpi(parent);
+  creationOrder_ = NextCreationOrder();
   HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, bounds.Left, bounds.Top, bounds.Width,
                               bounds.Height, parent, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd) throw std::runtime_error("Error creating window");
@@ -201,6 +212,7 @@ LRESULT TControl::DispatchUnguarded(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (!hwnd_) return 0;
     }
   }
+  if (AnswerAccessibleRequest(*this, msg, wParam, lParam, result)) return result;
   if (HandleMessage(msg, wParam, lParam, result)) return result;
   if (custom_ && msg == WM_SETFONT) {
     // Windows of our own classes keep their font here.
@@ -213,6 +225,8 @@ LRESULT TControl::DispatchUnguarded(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool TControl::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+TAccessibleKind TControl::AccessibleKind() const { return custom_ ? TAccessibleKind::None : TAccessibleKind::System; }
 
 LRESULT TControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!hwnd_) return 0;

@@ -15,14 +15,24 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "gui/Accessibility.h"
 
 enum class TMouseButton { Left, Right, Middle };
 
 class TForm;
 class TControl;
+class TAccessibleObject;
+
+// Lets go of a control's accessible object when the control goes (the
+// object then answers no more calls; gui/AccessibleObject.cpp).
+struct TAccessibleRelease {
+  void operator()(TAccessibleObject* object) const;
+};
 
 // A watch of a control's messages (TControl::Watch); it ends when this goes.
 class TMessageWatch {
@@ -117,6 +127,31 @@ class TControl {
   using TMessageWatcher = std::function<void(UINT msg, WPARAM wParam, LPARAM lParam)>;
   [[nodiscard]] TMessageWatch Watch(TMessageWatcher watcher);
 
+  // --- what a screen reader reads (gui/Accessibility.h) -------------------
+  // Windows of the system's classes are the system's to describe; windows
+  // of our own classes are decorative unless their class says otherwise.
+  virtual TAccessibleKind AccessibleKind() const;
+  // Describes the control itself; a window of a system class fills only
+  // what the system cannot know.
+  virtual void DescribeAccessible(TAccessibleItem& /*info*/) const {}
+  // The default action, run once the screen reader's call has returned
+  // (it may open a dialog).
+  virtual void DoAccessibleAction() {}
+  // The control's parts without a window (a list's rows), or null.
+  virtual IAccessibleItems* AccessibleItems() { return nullptr; }
+  // A name for the screen reader where the caption does not tell the
+  // control apart ("Mouse pointer settings" for a "Settings..." button).
+  std::wstring AccessibleName;
+  // The control whose caption names this one, as a label names the list
+  // beside it; null for none.
+  HWND AccessibleLabel() const { return accessibleLabel_; }
+  void SetAccessibleLabel(HWND label) { accessibleLabel_ = label; }
+  // The object that answers for the control, made on first use.
+  TAccessibleObject& Accessible();
+  // Controls are read in the order they were made (their tab order), not
+  // in the z-order, which the drawn controls change for their painting.
+  unsigned CreationOrder() const { return creationOrder_; }
+
  protected:
   TControl() = default;
 
@@ -162,4 +197,7 @@ class TControl {
   bool custom_ = false;
   std::vector<std::pair<int, TMessageWatcher>> watchers_;
   int lastWatch_ = 0;
+  HWND accessibleLabel_ = nullptr;
+  unsigned creationOrder_ = 0;
+  std::unique_ptr<TAccessibleObject, TAccessibleRelease> accessible_;
 };

@@ -1,5 +1,7 @@
 #include "gui/Form.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cwctype>
 #include <tuple>
@@ -201,6 +203,11 @@ int TForm::ShowModal() {
 }
 
 void TForm::Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void TForm::DescribeAccessible(TAccessibleItem& info) const {
+  info.Role = ROLE_SYSTEM_CLIENT;
+  info.Name = Caption();
+}
 
 void TForm::RememberFocus(HWND control) {
   if (control && Handle() && IsChild(Handle(), control)) focused_ = control;

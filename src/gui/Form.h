@@ -56,6 +56,10 @@ class TForm : public TControl {
 
   HFONT DefaultFont() const { return font_.get(); }
 
+  // The root of the form's accessible tree: its client, named by the caption.
+  TAccessibleKind AccessibleKind() const override { return TAccessibleKind::Own; }
+  void DescribeAccessible(TAccessibleItem& info) const override;
+
   // The control that last had the keyboard focus inside this form; the
   // focus goes back to it whenever the form is activated again (after a
   // dialog, a message box or a switch to another program).

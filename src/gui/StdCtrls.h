@@ -44,6 +44,8 @@ class TComboBox : public TControl {
   int Count() const;
   std::wstring Text() const;
   std::function<void(TComboBox&)> OnChange;
+  // The chosen item is the value (Wine's description of the list has none).
+  void DescribeAccessible(TAccessibleItem& info) const override { info.Value = Text(); }
 
   void SetBounds(int left, int top, int width, int height) override;
   void ChangeDpi(int dpi) override;

@@ -27,6 +27,11 @@ TPositionBox::TPositionBox(HWND parent) {
   SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, Scaled(kItemHeight));
 }
 
+void TPositionBox::DescribeAccessible(TAccessibleItem& info) const {
+  info.Name = L"Position";
+  info.Value = Text();
+}
+
 int TPositionBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
 
 void TPositionBox::SetItemIndex(int index) { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
@@ -165,8 +170,8 @@ void STDMETHODCALLTYPE TPositionEditLink::SetBounds(RECT bounds) {
   bounds.right = right;
   // A combo box's window height includes its dropped-down list.
   const int listHeight = box_->Scaled(static_cast<int>(kPositions.size()) * TPositionBox::kItemHeight + 2);
-  PlaceDropDown(box_->Handle(), TBounds{bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top},
-                listHeight);
+  PlaceDropDown(box_->Handle(),
+                TBounds{bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top}, listHeight);
 }
 
 RECT STDMETHODCALLTYPE TPositionEditLink::GetBounds() {

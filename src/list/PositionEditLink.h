@@ -22,6 +22,8 @@ class TPositionBox : public TControl {
   int ItemIndex() const;
   void SetItemIndex(int index);
   std::wstring Text() const;
+  // Read as "Position" with the chosen word.
+  void DescribeAccessible(TAccessibleItem& info) const override;
   // Returns true when the key was dealt with.
   std::function<bool(WPARAM key)> OnKey;
 

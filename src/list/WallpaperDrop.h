@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/ComPtr.h"
+#include "gui/ComPtr.h"
 #include "gui/Control.h"
 
 class TWallpaperDrop final : public IDropTarget {

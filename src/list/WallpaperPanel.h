@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/ComPtr.h"
+#include "gui/ComPtr.h"
 #include "gui/OpenPictureDialog.h"
 #include "list/WallpaperDrop.h"
 #include "list/WallpaperList.h"

@@ -21,6 +21,7 @@ TWallpaperView::TWallpaperView(TVirtualGrid& grid, TWallpaperList& list) : grid_
   grid_.OnGetText = [this](int row, int column) { return CellText(row, column); };
   grid_.OnBeforeCellPaint = [this](HDC dc, int row, int, const RECT& cell) { ShadeCell(dc, row, cell); };
   grid_.OnDblClick = [this] { OpenFocused(); };
+  grid_.RowAction = L"Open";
   grid_.OnKeyDown = [this](WORD& key, TGridShiftState shift) {
     if (key == VK_RETURN)
       OpenFocused();
@@ -71,7 +72,7 @@ void TWallpaperView::FollowChange(TVirtualGrid& grid, const TWallpaperChange& ch
       grid.RowsCleared();
       break;
     case TWallpaperChange::PositionChanged:
-      grid.InvalidateRow(change.Row);
+      grid.RowChanged(change.Row);
       break;
   }
 }

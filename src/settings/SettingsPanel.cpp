@@ -92,7 +92,10 @@ void TSettingsPanel::TimerChange() {
     default:
       break;
   }
-  c_.TimerLabel->SetCaption(std::to_wstring(position) + L" " + unit);
+  const std::wstring text = std::to_wstring(position) + L" " + unit;
+  c_.TimerLabel->SetCaption(text);
+  // A screen reader reads the slider's value as the label shows it.
+  c_.TimerTrack->SetValueText(text);
 }
 
 void TSettingsPanel::OpenTimerStyle() {

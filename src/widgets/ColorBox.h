@@ -38,6 +38,8 @@ class TColorBox : public TControl {
   bool PickCustomColor();
 
   std::function<void(TColorBox& sender)> OnChange;
+  // The chosen colour's name is the value.
+  void DescribeAccessible(TAccessibleItem& info) const override { info.Value = ColorNames(ItemIndex()); }
 
   void SetBounds(int left, int top, int width, int height) override;
   void ChangeDpi(int dpi) override;
@@ -61,8 +63,8 @@ class TColorBox : public TControl {
   int itemHeight_;  // at 96 DPI
   TColor custom_ = 0;
   int lastIndex_ = -1;
-  bool listed_ = false;    // the system list holds every entry
-  int selected_ = -1;      // the selected entry while it does not
-  bool listing_ = false;   // the list's messages are the box's own
+  bool listed_ = false;   // the system list holds every entry
+  int selected_ = -1;     // the selected entry while it does not
+  bool listing_ = false;  // the list's messages are the box's own
   COLORREF chooserColors_[16] = {};
 };

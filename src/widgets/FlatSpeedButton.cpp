@@ -1,5 +1,7 @@
 #include "widgets/FlatSpeedButton.h"
 
+#include <oleacc.h>
+
 #include "gui/HighContrast.h"
 #include "widgets/TextEffect.h"
 #include "widgets/Underneath.h"
@@ -39,6 +41,18 @@ bool TFlatSpeedButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRE
     default:
       return TGraphicControl::HandleMessage(msg, wParam, lParam, result);
   }
+}
+
+void TFlatSpeedButton::DescribeAccessible(TAccessibleItem& info) const {
+  info.Role = ROLE_SYSTEM_PUSHBUTTON;
+  info.Name = AccessibleText(Caption());
+  info.DefaultAction = L"Press";
+  if (MouseInside()) info.State |= STATE_SYSTEM_HOTTRACKED;
+  if (Pressed() && MouseInside()) info.State |= STATE_SYSTEM_PRESSED;
+}
+
+void TFlatSpeedButton::DoAccessibleAction() {
+  if (Enabled()) Click();
 }
 
 void TFlatSpeedButton::SetFontColor(TColor color) {

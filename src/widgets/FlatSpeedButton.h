@@ -23,6 +23,10 @@ class TFlatSpeedButton : public TGraphicControl {
   // The colour the caption has now.
   TColor CurrentTextColor() const;
 
+  TAccessibleKind AccessibleKind() const override { return TAccessibleKind::Own; }
+  void DescribeAccessible(TAccessibleItem& info) const override;
+  void DoAccessibleAction() override;
+
  protected:
   void Paint(HDC dc, const RECT& client) override;
   void MouseEnter() override;

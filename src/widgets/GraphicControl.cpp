@@ -1,5 +1,6 @@
 #include "widgets/GraphicControl.h"
 
+#include "gui/AccessibleEvents.h"
 #include "gui/GdiHandles.h"
 #include "widgets/Underneath.h"
 
@@ -129,6 +130,7 @@ bool TGraphicControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
     case WM_SETTEXT:
       result = DefaultHandler(msg, wParam, lParam);
       TextChanged();
+      if (AccessibleKind() == TAccessibleKind::Own) NotifyAccessible(*this, EVENT_OBJECT_NAMECHANGE);
       return true;
     case WM_ENABLE:
       Invalidate();

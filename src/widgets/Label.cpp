@@ -1,5 +1,7 @@
 #include "widgets/Label.h"
 
+#include <oleacc.h>
+
 #include <cwctype>
 
 #include "gui/HighContrast.h"
@@ -48,6 +50,9 @@ void TLabel::SetShowAccelChar(bool value) {
 
 void TLabel::SetFocusControl(HWND control) {
   focusControl_ = control;
+  // The control is read by this label's name, as a screen reader reads a
+  // list by the static text beside it.
+  if (TControl* named = FromHandle(control)) named->SetAccessibleLabel(Handle());
   if (!control || !Handle() || GetParent(control) != GetParent(Handle())) return;
   // The dialog manager moves the focus from a static's mnemonic to the next
   // control in the z-order: put the label right above its control.
@@ -93,6 +98,28 @@ bool TLabel::DispatchMnemonic(HWND root, wchar_t ch) {
   TMnemonicSearch search{static_cast<wchar_t>(std::towupper(ch)), false};
   if (root && search.ch) EnumChildWindows(root, FindMnemonic, reinterpret_cast<LPARAM>(&search));
   return search.done;
+}
+
+void TLabel::DescribeAccessible(TAccessibleItem& info) const {
+  const bool clickable = static_cast<bool>(OnClick);
+  info.Role = clickable ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
+  if (clickable)
+    info.DefaultAction = L"Click";
+  else
+    info.State |= STATE_SYSTEM_READONLY;
+  // The lines of a label read as one text.
+  for (wchar_t ch : showAccelChar_ ? AccessibleText(Caption()) : Caption()) {
+    if (ch != L'\r' && ch != L'\n')
+      info.Name += ch;
+    else if (!info.Name.empty() && info.Name.back() != L' ')
+      info.Name += L' ';
+  }
+  // A label without text shows nothing (an error line with no error).
+  if (info.Name.empty()) info.State |= STATE_SYSTEM_INVISIBLE;
+}
+
+void TLabel::DoAccessibleAction() {
+  if (Enabled()) Click();
 }
 
 UINT TLabel::TextFormat() const {

@@ -52,6 +52,11 @@ class TLabel : public TGraphicControl {
   void SetHint(const std::wstring& text) { hint_.Set(Handle(), text); }
   HWND HintWindow() const { return hint_.TooltipHandle(); }
 
+  // Read as static text, or as a link when a click does something.
+  TAccessibleKind AccessibleKind() const override { return TAccessibleKind::Own; }
+  void DescribeAccessible(TAccessibleItem& info) const override;
+  void DoAccessibleAction() override;
+
   // The mnemonic character of the caption (upper case), or 0.
   wchar_t Mnemonic() const;
   // Finds under root a visible, enabled label whose mnemonic is ch and whose

@@ -16,6 +16,7 @@ class TPanel : public TControl {
 
   TColor Color() const { return color_; }
   void SetColor(TColor color);
+  TAccessibleKind AccessibleKind() const override { return TAccessibleKind::Container; }
 
  protected:
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -32,6 +33,7 @@ class TGroupBox : public TControl {
   TGroupBox(HWND parent, const TBounds& bounds);
   // A group box of the program has no caption.
   void SetCaption(const std::wstring&) override {}
+  TAccessibleKind AccessibleKind() const override { return TAccessibleKind::Container; }
 
  protected:
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -34,6 +34,7 @@ class TScrollBox : public TControl {
   // when the window is none.
   bool ActivateLink(HWND link);
   void DescendantFocused(HWND focus) override;
+  TAccessibleKind AccessibleKind() const override { return TAccessibleKind::Container; }
 
   // Runs instead of the shell when a link inside is activated; return true
   // when handled.

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <utility>
 
+#include "gui/AccessibleEvents.h"
 #include "gui/HighContrast.h"
 #include "widgets/Underneath.h"
 
@@ -36,6 +38,19 @@ void TTrackBar::SetPosition(int position) {
   position_ = position;
   Invalidate(false);
   if (OnChange) OnChange(*this);
+  // With a value text of its own the owner has told it anew by now.
+  if (valueText_.empty()) NotifyAccessible(*this, EVENT_OBJECT_VALUECHANGE);
+}
+
+void TTrackBar::SetValueText(const std::wstring& text) {
+  if (text == valueText_) return;
+  valueText_ = text;
+  NotifyAccessible(*this, EVENT_OBJECT_VALUECHANGE);
+}
+
+void TTrackBar::DescribeAccessible(TAccessibleItem& info) const {
+  info.Role = ROLE_SYSTEM_SLIDER;
+  info.Value = valueText_.empty() ? std::to_wstring(position_) : valueText_;
 }
 
 void TTrackBar::SetTicks(int gap, int length) {
@@ -66,8 +81,7 @@ SIZE TTrackBar::ThumbPictureSize() const {
 }
 
 SIZE TTrackBar::ThumbSize() const {
-  if (const SIZE picture = ThumbPictureSize(); picture.cx > 0)
-    return {Scaled(picture.cx), Scaled(picture.cy)};
+  if (const SIZE picture = ThumbPictureSize(); picture.cx > 0) return {Scaled(picture.cx), Scaled(picture.cy)};
   const int height = ClientRect().bottom - Scaled(tickLength_) - 1;
   return {Scaled(11), std::max(Scaled(8), height)};
 }
@@ -81,9 +95,9 @@ RECT TTrackBar::ThumbRect() const {
   const SIZE size = ThumbSize();
   const int range = max_ - min_;
   const int left =
-      Scaled(kEdge) + (range > 0
-                   ? static_cast<int>((static_cast<long long>(position_ - min_) * TravelLength() + range / 2) / range)
-                   : 0);
+      Scaled(kEdge) +
+      (range > 0 ? static_cast<int>((static_cast<long long>(position_ - min_) * TravelLength() + range / 2) / range)
+                 : 0);
   return RECT{left, 0, left + size.cx, size.cy};
 }
 

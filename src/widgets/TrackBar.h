@@ -12,6 +12,7 @@
 //   trk.SetThumb(LoadGlyphResource(id));  // 36 x 18, moved into the track bar
 //   trk.OnChange = [](TTrackBar& t) { ... t.Position() ... };
 #include <functional>
+#include <string>
 
 #include "gui/Color.h"
 #include "gui/Control.h"
@@ -51,6 +52,12 @@ class TTrackBar : public TControl {
 
   std::function<void(TTrackBar& sender)> OnChange;
 
+  // What a screen reader reads as the value ("10 min."); the position in
+  // digits until it is set. A new text is a value change.
+  void SetValueText(const std::wstring& text);
+  TAccessibleKind AccessibleKind() const override { return TAccessibleKind::Own; }
+  void DescribeAccessible(TAccessibleItem& info) const override;
+
  protected:
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -75,6 +82,7 @@ class TTrackBar : public TControl {
   int trackWidth_ = 6;
   TColor trackColor_ = RGBColor(0, 255, 0);
   TBitmapOwner thumb_;
+  std::wstring valueText_;
   bool dragging_ = false;
   int dragOffset_ = 0;
   bool hot_ = false;

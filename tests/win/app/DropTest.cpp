@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "WindowFixture.h"
-#include "grid/ComPtr.h"
 #include "gui/AnsiText.h"
+#include "gui/ComPtr.h"
 #include "widgets/EffectLabel.h"
 
 namespace {
