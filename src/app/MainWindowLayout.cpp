@@ -55,6 +55,9 @@ enum class TKind {
 const TRowFont kTitleFont{L"Times New Roman", 24, true, false, ANSI_CHARSET};
 const TRowFont kBoldFont{nullptr, 0, true};
 
+// The engine group is 3 pixels wider than its edge line, so that the track
+// bar it holds loses no edge, and "Hour" takes 3 pixels more than the
+// system's fonts of old needed.
 // clang-format off
 const TControlRow<TfrmDorvane, TKind> kLayout[] = {
   {L"pnlWallpaper", TKind::Panel, nullptr, L"", {0, 8, 641, 203}, 0, &TfrmDorvane::pnlWallpaper},
@@ -81,14 +84,14 @@ const TControlRow<TfrmDorvane, TKind> kLayout[] = {
   {L"btnPointerSettings", TKind::FlatButton, L"pnlDesktopSettings", L"Settings...", {160, 24, 52, 17}, 0, &TfrmDorvane::btnPointerSettings, nullptr, rfAfterPrevious},
   {L"chkRandomSSaver", TKind::Check, L"pnlDesktopSettings", L"Random &screen saver", {16, 44, 144, 17}, 0, &TfrmDorvane::chkRandomSSaver},
   {L"btnSSaverSettings", TKind::FlatButton, L"pnlDesktopSettings", L"Settings...", {160, 44, 52, 17}, 0, &TfrmDorvane::btnSSaverSettings, nullptr, rfAfterPrevious},
-  {L"pnlEngineSettings", TKind::Panel, L"pnlSettings", L"", {248, 48, 193, 73}, 0, &TfrmDorvane::pnlEngineSettings},
+  {L"pnlEngineSettings", TKind::Panel, L"pnlSettings", L"", {248, 48, 196, 73}, 0, &TfrmDorvane::pnlEngineSettings},
   {L"lblEngineSettings", TKind::GroupLabel, L"pnlEngineSettings", L"Engine Settings:", {8, 0, 94, 13}, 0, &TfrmDorvane::lblEngineSettings, &kBoldFont},
   {L"bvlEngineSettings", TKind::GroupEdge, L"pnlEngineSettings", L"", {8, 16, 177, 5}, 0, &TfrmDorvane::bvlEngineSettings},
   {L"chkTimer", TKind::Check, L"pnlEngineSettings", L"&Use random timer", {16, 24, 109, 17}, 0, &TfrmDorvane::chkTimer},
-  {L"pnlTimerStyle", TKind::Panel, L"pnlEngineSettings", L"", {16, 24, 169, 17}, 0, &TfrmDorvane::pnlTimerStyle, nullptr, rfHidden},
+  {L"pnlTimerStyle", TKind::Panel, L"pnlEngineSettings", L"", {16, 24, 172, 17}, 0, &TfrmDorvane::pnlTimerStyle, nullptr, rfHidden},
   {L"rdoTimerSecond", TKind::Radio, L"pnlTimerStyle", L"Second", {0, 0, 57, 17}, 0, &TfrmDorvane::rdoTimerSecond, nullptr, rfGroupStart},
   {L"rdoTimerMinute", TKind::RadioChecked, L"pnlTimerStyle", L"Minute", {64, 0, 57, 17}, 0, &TfrmDorvane::rdoTimerMinute},
-  {L"rdoTimerHour", TKind::Radio, L"pnlTimerStyle", L"Hour", {128, 0, 41, 17}, 0, &TfrmDorvane::rdoTimerHour},
+  {L"rdoTimerHour", TKind::Radio, L"pnlTimerStyle", L"Hour", {128, 0, 44, 17}, 0, &TfrmDorvane::rdoTimerHour},
   {L"lblTimer", TKind::TimerLabel, L"pnlEngineSettings", L"minutes", {149, 25, 36, 13}, 0, &TfrmDorvane::lblTimer},
   {L"trkTimer", TKind::TrackBar, L"pnlEngineSettings", L"", {6, 41, 190, 20}, IDB_TRACK_THUMB, &TfrmDorvane::trkTimer},
   {L"Label1", TKind::PixelFont, L"pnlEngineSettings", L"1", {15, 62, 4, 5}, 0, &TfrmDorvane::Label1},

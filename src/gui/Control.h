@@ -109,6 +109,11 @@ class TControl {
   // Controls that keep sizes of their own (item heights, pictures) update
   // them here; the form places and sizes every control itself.
   virtual void ChangeDpi(int dpi);
+  // Runs once every control of the window stands at its place: after the
+  // window is built and after each change of DPI. A control that takes the
+  // room its neighbours leave it (a label whose text needs more than its
+  // box) takes it here.
+  virtual void AfterLayout() {}
 
   // The control's name in its window description ("btnAdd").
   std::wstring Name;

@@ -1,5 +1,6 @@
 #include "gui/OpenPictureDialog.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
 
@@ -22,6 +23,9 @@ constexpr WORD kPreviewTextId = 1201;
 // Posted to the pane after the dialog changed its size, once the standard
 // controls have their new places.
 constexpr UINT kArrange = WM_APP + 0x51;
+// Posted to the pane once the dialog is built: only then does the dialog
+// lay its controls out again when its size changes.
+constexpr UINT kKeepOnScreen = WM_APP + 0x52;
 constexpr int kGap = 6;
 // The pane's sunken edge and the margin inside it.
 constexpr int kPaneEdge = 4;
@@ -73,11 +77,42 @@ class TTemplateWriter {
 
 constexpr WORD kStaticAtom = 0x0082;
 
+constexpr UINT_PTR kFitSubclassId = 0x44564650;  // any constant unique to us
+
+// The dialog's least size: what the system asks for, but no more than the
+// work area, so that a dialog made larger than the screen can be fitted
+// into it.
+LRESULT CALLBACK FitMinimum(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+  const LRESULT result = DefSubclassProc(window, msg, wParam, lParam);
+  if (msg == WM_GETMINMAXINFO) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    const RECT work = WorkAreaOf(r);
+    auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+    limits->ptMinTrackSize.x = std::min<LONG>(limits->ptMinTrackSize.x, work.right - work.left);
+    limits->ptMinTrackSize.y = std::min<LONG>(limits->ptMinTrackSize.y, work.bottom - work.top);
+  } else if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, FitMinimum, id);
+  }
+  return result;
+}
+
 void KeepOnScreen(HWND window) {
   // The system puts the dialog at its owner's corner; with the preview and
-  // at a high DPI it can reach past the screen's edge.
+  // at a high DPI it can reach past the screen's edge, or be larger than
+  // the work area. It then gives up what it has too much, which the preview
+  // pane beside the file list takes in, and goes inside the work area.
   RECT r{};
   GetWindowRect(window, &r);
+  const RECT work = WorkAreaOf(r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  const int fitWidth = std::min<int>(width, work.right - work.left);
+  const int fitHeight = std::min<int>(height, work.bottom - work.top);
+  if (fitWidth < width || fitHeight < height) {
+    SetWindowSubclass(window, FitMinimum, kFitSubclassId, 0);
+    SetWindowPos(window, nullptr, 0, 0, fitWidth, fitHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(window, &r);
+  }
   const POINT at = KeepInWorkArea(r);
   if (at.x != r.left || at.y != r.top)
     SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -199,12 +234,15 @@ UINT_PTR TOpenPictureDialog::HookUnguarded(HWND dialog, UINT msg, WPARAM, LPARAM
       if (self && code == CDN_SELCHANGE) self->SelectionChanged(dialog);
       if (self && code == CDN_INITDONE) {
         self->ArrangePreview(dialog);
-        KeepOnScreen(GetParent(dialog));
+        PostMessageW(dialog, kKeepOnScreen, 0, 0);
       }
       return 0;
     }
     case WM_SIZE:
       PostMessageW(dialog, kArrange, 0, 0);
+      return 0;
+    case kKeepOnScreen:
+      KeepOnScreen(GetParent(dialog));
       return 0;
     case kArrange:
       if (self) self->ArrangePreview(dialog);

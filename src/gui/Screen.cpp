@@ -16,7 +16,7 @@ HCURSOR HandPointCursor() {
 void SetHandPointCursor(HCURSOR cursor) { handPoint = cursor; }
 
 namespace {
-RECT WorkAreaOf(HMONITOR screen) {
+RECT WorkAreaOfScreen(HMONITOR screen) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   if (!GetMonitorInfoW(screen, &monitor))
@@ -25,10 +25,12 @@ RECT WorkAreaOf(HMONITOR screen) {
 }
 }  // namespace
 
-RECT WorkAreaNear(POINT point) { return WorkAreaOf(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST)); }
+RECT WorkAreaNear(POINT point) { return WorkAreaOfScreen(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST)); }
+
+RECT WorkAreaOf(const RECT& place) { return WorkAreaOfScreen(MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST)); }
 
 POINT KeepInWorkArea(const RECT& place) {
-  const RECT work = WorkAreaOf(MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST));
+  const RECT work = WorkAreaOf(place);
   const int width = place.right - place.left, height = place.bottom - place.top;
   // The left and top edges win when the window is larger than the area.
   return POINT{std::max<int>(work.left, std::min<int>(place.left, work.right - width)),

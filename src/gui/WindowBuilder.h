@@ -113,6 +113,27 @@ struct TBuildSteps {
 };
 
 namespace window_builder {
+// Where each row's parent starts in the window's 96-DPI layout (the
+// window's own client area at 0, 0). A parent's row comes before its
+// children's.
+template <class Form, class Kind>
+std::vector<POINT> ParentOrigins(std::span<const TControlRow<Form, Kind>> rows) {
+  std::map<std::wstring, POINT> clientOf;
+  std::vector<POINT> origins;
+  for (const auto& row : rows) {
+    const POINT parent = row.Parent ? clientOf.at(row.Parent) : POINT{0, 0};
+    origins.push_back(parent);
+    clientOf[row.Name] = POINT{parent.x + row.Bounds.Left, parent.y + row.Bounds.Top};
+  }
+  return origins;
+}
+
+// Lets every control take the room its neighbours leave it, now that all
+// of them stand at their places.
+inline void LayoutDone(TBuiltControls& built) {
+  for (const auto& control : built.Controls) control->AfterLayout();
+}
+
 template <class Kind>
 void ApplyFont(const TRowFont* rowFont, const TBuildSteps<Kind>& steps, TControl& control, TFontOwner& owned) {
   if (steps.WindowFontOnAll) control.SetFont(steps.WindowFont);
@@ -128,10 +149,13 @@ template <class Form, class Kind>
 void BuildControls(Form& form, HWND window, std::span<const TControlRow<Form, Kind>> rows,
                    const TBuildSteps<Kind>& steps, TBuiltControls& built) {
   std::map<std::wstring, TControl*> byName;
+  const std::vector<POINT> origins = window_builder::ParentOrigins(rows);
   TControl* previous = nullptr;
-  for (const auto& row : rows) {
-    const TMakeRequest request{row.Parent ? byName.at(row.Parent)->Handle() : window, row.Name, row.Caption,
-                               ScaleToDpi(row.Bounds, steps.Dpi), row.Resource, (row.Flags & rfGroupStart) != 0};
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const auto& row = rows[i];
+    const TBounds bounds = ScaleToDpi(row.Bounds, steps.Dpi, origins[i]);
+    const TMakeRequest request{row.Parent ? byName.at(row.Parent)->Handle() : window, row.Name, row.Caption, bounds,
+                               row.Resource, (row.Flags & rfGroupStart) != 0};
     std::unique_ptr<TControl> control = steps.Make(row.Type, request);
     control->Name = row.Name;
     built.Fonts.emplace_back();
@@ -145,6 +169,7 @@ void BuildControls(Form& form, HWND window, std::span<const TControlRow<Form, Ki
     previous = control.get();
     built.Controls.push_back(std::move(control));
   }
+  window_builder::LayoutDone(built);
 }
 
 // Lays the controls built from rows out again for the DPI of steps, whose
@@ -154,10 +179,11 @@ void BuildControls(Form& form, HWND window, std::span<const TControlRow<Form, Ki
 template <class Form, class Kind>
 void ScaleControls(std::span<const TControlRow<Form, Kind>> rows, const TBuildSteps<Kind>& steps,
                    TBuiltControls& built) {
+  const std::vector<POINT> origins = window_builder::ParentOrigins(rows);
   for (size_t i = 0; i < rows.size() && i < built.Controls.size(); ++i) {
     const auto& row = rows[i];
     TControl& control = *built.Controls[i];
-    const TBounds bounds = ScaleToDpi(row.Bounds, steps.Dpi);
+    const TBounds bounds = ScaleToDpi(row.Bounds, steps.Dpi, origins[i]);
     control.ChangeDpi(steps.Dpi);
     // The font first: some controls (drop-down lists) size parts of
     // themselves by it, and the place then sets them right.
@@ -170,4 +196,5 @@ void ScaleControls(std::span<const TControlRow<Form, Kind>> rows, const TBuildSt
       steps.AfterFont(row.Type, request, control);
     }
   }
+  window_builder::LayoutDone(built);
 }

@@ -2,9 +2,11 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cwctype>
 
 #include "gui/HighContrast.h"
+#include "widgets/PaintBuffer.h"
 #include "widgets/Underneath.h"
 
 TLabel::TLabel(HWND parent, const TBounds& bounds, const std::wstring& caption, TAlignment alignment)
@@ -14,6 +16,8 @@ TLabel::TLabel(HWND parent, const TBounds& bounds, const std::wstring& caption, 
 
 void TLabel::CreateLabel(const wchar_t* className, HWND parent, const TBounds& bounds, const std::wstring& caption) {
   autoSize_ = bounds.Width <= 0 || bounds.Height <= 0;
+  // Before the window: it is measured as soon as it gets its font.
+  box_ = RECT{bounds.Left, bounds.Top, bounds.Left + bounds.Width, bounds.Top + bounds.Height};
   CreateGraphic(className, parent, bounds, caption);
   AdjustSize();
 }
@@ -25,7 +29,8 @@ void TLabel::SetFontColor(TColor color) {
 
 void TLabel::SetAlignment(TAlignment alignment) {
   alignment_ = alignment;
-  Invalidate();
+  // The side a label grows to follows its alignment.
+  TextChanged();
 }
 
 void TLabel::SetWordWrap(bool value) {
@@ -40,7 +45,7 @@ void TLabel::SetAutoSize(bool value) {
 
 void TLabel::SetEndEllipsis(bool value) {
   endEllipsis_ = value;
-  Invalidate();
+  TextChanged();
 }
 
 void TLabel::SetShowAccelChar(bool value) {
@@ -135,32 +140,131 @@ void TLabel::TextChanged() {
   Invalidate();
 }
 
+namespace {
+// The backdrop the caption is measured on: no colour a label paints with,
+// nor a blend of one with it, comes out as this one.
+constexpr COLORREF kMeasureBackdrop = RGB(3, 250, 7);
+}  // namespace
+
+TLabel::TPaintedText TLabel::MeasurePainted(const std::wstring& text, int wrapWidth) {
+  const int margin = TextMargin();
+  TScreenDC screen;
+  TDCOwner dc(CreateCompatibleDC(screen.Get()));
+  if (!dc) return TPaintedText{{2 * margin, 2 * margin}, 0};
+  TSelectObject font(dc.get(), CurrentFont());
+  const UINT format = (TextFormat() & ~DT_END_ELLIPSIS) | DT_NOCLIP;
+  RECT extent{0, 0, wrapWidth, 0};
+  if (text.empty()) {
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc.get(), &tm);
+    extent.bottom = tm.tmHeight;
+    extent.right = 0;
+  } else {
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent, format | DT_CALCRECT);
+  }
+  const int width = extent.right - extent.left, height = extent.bottom - extent.top;
+  int inkRight = width, inkBottom = height;
+  // The caption is painted as the label paints it, with room around it, and
+  // the pixels it covers are counted: relief copies, and glyphs that some
+  // fonts paint wider than their advance widths say, reach past the extent.
+  const int pad = std::max(height, 8);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width + 2 * pad;
+  info.bmiHeader.biHeight = -(height + 2 * pad);
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  TBitmapOwner canvas(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!text.empty() && canvas && bits) {
+    TSelectObject select(dc.get(), canvas.get());
+    const RECT all{0, 0, width + 2 * pad, height + 2 * pad};
+    FillRect(dc.get(), &all, SolidBrush(kMeasureBackdrop).get());
+    DrawCaption(dc.get(), text, RECT{pad, pad, pad + width, pad + height}, format);
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    const DWORD backdrop =
+        (GetRValue(kMeasureBackdrop) << 16) | (GetGValue(kMeasureBackdrop) << 8) | GetBValue(kMeasureBackdrop);
+    for (int y = 0; y < all.bottom; ++y)
+      for (int x = 0; x < all.right; ++x)
+        if ((pixels[y * all.right + x] & 0xFFFFFF) != backdrop) {
+          inkRight = std::max(inkRight, x + 1 - pad);
+          inkBottom = std::max(inkBottom, y + 1 - pad);
+        }
+  }
+  // The margins hold the relief; what reaches further widens the box.
+  return TPaintedText{{margin + std::max(width + margin, inkRight), margin + std::max(height + margin, inkBottom)},
+                      std::max(0, inkRight - width - margin)};
+}
+
+int TLabel::RoomRight(const RECT& box) const {
+  const HWND parent = GetParent(Handle());
+  RECT area{};
+  GetClientRect(parent, &area);
+  int limit = area.right;
+  for (HWND sibling = GetWindow(parent, GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    RECT r{};
+    GetWindowRect(sibling, &r);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    // Hidden controls count too: shown later, they must not be covered. A
+    // control that starts left of the label (the band it lies on) is its
+    // backdrop, not a neighbour.
+    if (sibling != Handle() && r.left > box.left && r.top < box.bottom && r.bottom > box.top)
+      limit = std::min<int>(limit, std::max<int>(r.left, box.right));
+  }
+  return limit;
+}
+
+int TLabel::RoomLeft(const RECT& box) const {
+  const HWND parent = GetParent(Handle());
+  int limit = 0;
+  for (HWND sibling = GetWindow(parent, GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    RECT r{};
+    GetWindowRect(sibling, &r);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    if (sibling != Handle() && r.right < box.right && r.top < box.bottom && r.bottom > box.top)
+      limit = std::max<int>(limit, std::min<int>(r.right, box.left));
+  }
+  return limit;
+}
+
 void TLabel::AdjustSize() {
-  if (!autoSize_ || !Handle()) return;
-  const std::wstring text = Caption();
-  RECT r{0, 0, wordWrap_ ? ClientRect().right : 0, 0};
-  {
-    TWindowDC window(Handle());
-    const HDC dc = window.Get();
-    TSelectObject font(dc, CurrentFont());
-    if (text.empty()) {
-      TEXTMETRICW tm{};
-      GetTextMetricsW(dc, &tm);
-      r.bottom = tm.tmHeight;
-    } else {
-      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, (TextFormat() & ~DT_END_ELLIPSIS) | DT_CALCRECT);
+  if (!Handle()) return;
+  if (!autoSize_ && (wordWrap_ || endEllipsis_)) {
+    // A fixed paragraph wraps inside its box, and a line that ends in "..."
+    // shortens itself to it.
+    overhang_ = 0;
+    const RECT now = BoundsRect();
+    if (!EqualRect(&now, &box_))
+      TGraphicControl::SetBounds(box_.left, box_.top, box_.right - box_.left, box_.bottom - box_.top);
+    return;
+  }
+  const TPaintedText painted = MeasurePainted(Caption(), autoSize_ && wordWrap_ ? ClientRect().right : 0);
+  overhang_ = painted.Overhang;
+  // The place given is where the label stands, whatever it took since.
+  RECT place = box_;
+  if (autoSize_) {
+    if (alignment_ == TAlignment::Right)
+      place.left = place.right - painted.Size.cx;
+    else
+      place.right = place.left + painted.Size.cx;
+    place.bottom = place.top + painted.Size.cy;
+  } else {
+    if (painted.Size.cx > box_.right - box_.left) {
+      if (alignment_ == TAlignment::Right)
+        place.left = std::max<int>(RoomLeft(box_), box_.right - painted.Size.cx);
+      else
+        place.right = std::min<int>(RoomRight(box_), box_.left + painted.Size.cx);
     }
   }
-  const int margin = TextMargin();
-  const int width = r.right - r.left + 2 * margin;
-  const int height = r.bottom - r.top + 2 * margin;
-  RECT bounds = BoundsRect();
-  const int left = alignment_ == TAlignment::Right ? bounds.right - width : bounds.left;
-  TGraphicControl::SetBounds(left, bounds.top, width, height);
+  const RECT now = BoundsRect();
+  if (!EqualRect(&now, &place))
+    TGraphicControl::SetBounds(place.left, place.top, place.right - place.left, place.bottom - place.top);
 }
 
 void TLabel::SetBounds(int left, int top, int width, int height) {
   // An auto-sized label takes the place and fits its text to it again.
+  box_ = RECT{left, top, left + width, top + height};
   TGraphicControl::SetBounds(left, top, width, height);
   AdjustSize();
 }
@@ -171,6 +275,7 @@ void TLabel::Paint(HDC dc, const RECT& client) {
   TSelectObject font(dc, CurrentFont());
   RECT rect = client;
   InflateRect(&rect, -TextMargin(), -TextMargin());
+  rect.right -= overhang_;
   DrawCaption(dc, text, rect, TextFormat());
 }
 

@@ -11,7 +11,12 @@
 // height 0) the label fits itself to its caption whenever caption or font
 // change; a right-aligned label keeps its right edge, left + width as made
 // (so TLabel(p, 360, 12, 0, 0, L"Ombrelle", TAlignment::Right) ends at 360). A fixed-size label
-// cuts or wraps its text as told. Mnemonics ("&S") are underlined; the label
+// wraps its text, or ends it in "...", as told; any other that needs more
+// than its box widens the box away from its aligned side, as far as the
+// parent's edge or the next control on that side (AfterLayout, once the
+// window is laid out), and is cut past that. Both measure the caption as
+// it is painted: the font, the relief of the text effect and the pixels the
+// glyphs reach past their advance widths. Mnemonics ("&S") are underlined; the label
 // answers DLGC_STATIC and, when it has a focus control, moves in the z-order
 // to just above it, so that the dialog manager's mnemonic handling focuses
 // that control. Windows that do their own keyboard handling can call
@@ -36,8 +41,10 @@ class TLabel : public TGraphicControl {
   void SetWordWrap(bool value);
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value);
-  // An auto-sized label keeps the side it is aligned to and fits its text.
+  // An auto-sized label keeps the side it is aligned to and fits its text;
+  // a fixed-size one takes this box and widens it when its text needs it.
   void SetBounds(int left, int top, int width, int height) override;
+  void AfterLayout() override { AdjustSize(); }
   // Long single-line text ends in "..." instead of being cut.
   bool EndEllipsis() const { return endEllipsis_; }
   void SetEndEllipsis(bool value);
@@ -82,6 +89,19 @@ class TLabel : public TGraphicControl {
   void AdjustSize();
 
  private:
+  // The caption as the label paints it, measured in pixels.
+  struct TPaintedText {
+    SIZE Size;     // the box it takes, margins included
+    int Overhang;  // pixels the letters reach right of their extent
+  };
+  TPaintedText MeasurePainted(const std::wstring& text, int wrapWidth);
+  // How far a box may widen to the right, or to the left, before it meets
+  // the parent's edge or a sibling beside it.
+  int RoomRight(const RECT& box) const;
+  int RoomLeft(const RECT& box) const;
+
+  RECT box_{};        // the place the label was given
+  int overhang_ = 0;  // kept free right of the text when it is painted
   TColor fontColor_ = SystemColor(COLOR_WINDOWTEXT);
   TAlignment alignment_ = TAlignment::Left;
   bool wordWrap_ = false;

@@ -115,8 +115,12 @@ TEST(Label, AutoSizeKeepsTheRightEdgeOfRightAlignedLabels) {
   label.SetCaption(L"Ombrelle Ombrelle");
   EXPECT_GT(label.Width(), width);
   EXPECT_EQ(label.Left() + label.Width(), right);
-  // A fixed-size label keeps its size.
+  // A fixed-size label whose text needs more widens up to its neighbour,
+  // and takes its own size back when the text fits it again.
+  TLabel next(host.Panel(), {60, 40, 20, 13}, L"x");
   TLabel fixed(host.Panel(), {10, 40, 36, 13}, L"minutes and more");
+  EXPECT_EQ(fixed.Width(), 50);
+  fixed.SetCaption(L"min.");
   EXPECT_EQ(fixed.Width(), 36);
 }
 

@@ -106,7 +106,7 @@ struct TGallery {
     auto& hot = Add<TFlatSpeedButton>(desktop.Handle(), TBounds{160, 44, 52, 17}, L"Settings...");
     SendMessageW(hot.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));  // shows the hover colour
 
-    auto& engine = Add<TPanel>(settings.Handle(), TBounds{248, 48, 193, 73});
+    auto& engine = Add<TPanel>(settings.Handle(), TBounds{248, 48, 196, 73});
     Group(engine.Handle(), L"Engine Settings:", 94, 177);
     auto& timer = Add<TLabel>(engine.Handle(), TBounds{149, 25, 36, 13}, L"minutes");
     timer.SetAlignment(TAlignment::Right);
