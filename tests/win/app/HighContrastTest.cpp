@@ -109,7 +109,10 @@ TEST_F(HighContrastLook, TheWindowsOwnDrawingKeepsToTheSystemsColours) {
   // The system's colours alone are not high contrast: the bands keep their
   // gradient until the mode is on.
   const COLORREF face = GetSysColor(COLOR_BTNFACE), text = GetSysColor(COLOR_BTNTEXT);
-  const RECT bandBeside{400, 0, 641, 41};  // no title or picture over it
+  // Right of the description, which grows to fit its text: no title,
+  // text or picture over it.
+  const RECT bandBeside{form.lblWallpaperDesc->Left() + form.lblWallpaperDesc->Width() + 4, 0,
+                        form.filWallpaper->Width(), form.filWallpaper->Height()};
   ASSERT_FALSE(OnlyBetween(Shown(form.filWallpaper->Handle(), bandBeside), {{face, face}}));
 
   StateHighContrast(true);
