@@ -26,13 +26,19 @@ need_root() {
   fi
 }
 
+# A list that fails to refresh (a mirror in the middle of a sync) leaves the
+# others refreshed; what is still missing then fails the step that needs it.
+apt_refresh() {
+  apt-get update -qq || echo "libjpeg-turbo: some package lists could not be refreshed; going on with the others" >&2
+}
+
 # Installs Debian packages, refreshing the package lists first when a fresh
 # machine has none yet.
 apt_install() {
   need_root "installing $*"
   export DEBIAN_FRONTEND=noninteractive
   apt-get install -y -qq --no-install-recommends "$@" >/dev/null 2>&1 ||
-    { apt-get update -qq && apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
+    { apt_refresh && apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
 }
 
 # apt-get source unpacks with dpkg-source; the SIMD code needs nasm.
@@ -64,7 +70,7 @@ if ! has_deb_src; then
   done
   [ $added -eq 1 ] || { echo "libjpeg-turbo: no Debian archive entry to derive a deb-src entry from" >&2; exit 1; }
   log "added a deb-src entry; updating the package lists"
-  apt-get update -qq
+  apt_refresh
 fi
 
 src_root=$deps/src
@@ -75,7 +81,7 @@ if [ -z "$src" ] || [ ! -f "$src/CMakeLists.txt" ]; then
   log "fetching Debian's source package"
   # Lists that predate the deb-src entry know no source packages: refresh once.
   (cd "$src_root" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1) ||
-    { need_root "refreshing the package lists" && apt-get update -qq &&
+    { need_root "refreshing the package lists" && apt_refresh &&
       (cd "$src_root" && apt-get source -qq libjpeg-turbo >/dev/null); }
   src=$(find "$src_root" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | sort | tail -n1)
 fi

@@ -40,7 +40,9 @@ harness_32bit_emulated() {
 harness_no_32bit_notice() {
   local emulator
   emulator=$(harness_32bit_emulator)
-  if [ -n "$emulator" ]; then
+  if [ ! -x /usr/lib/wine/wine ]; then
+    echo "NOTE: Wine's 32-bit half (wine32:i386) is not installed, so the 32-bit build is not started here: $1"
+  elif [ -n "$emulator" ]; then
     echo "NOTE: this host runs 32-bit programs only through an emulator ($emulator, registered with binfmt_misc), too slow for Wine's tests, so the 32-bit build is not started here: $1"
   else
     echo "NOTE: this host runs no 32-bit programs (IA-32 emulation is off in its kernel), so Wine cannot start the 32-bit build here: $1"

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "grid/GridHeader.h"
@@ -470,6 +471,32 @@ void TVirtualGrid::KeyDown(WPARAM wParam) {
   SelectRow(target);
 }
 
+void TVirtualGrid::FindTyped(wchar_t typed) {
+  // As a list view finds: letters typed within a second of each other make
+  // up the start of a row's text, looked for from the focused row on; the
+  // same letter typed again steps to the next row that starts with it.
+  constexpr DWORD kTypingPause = 1000;
+  const DWORD now = GetTickCount();
+  if (now - typedAt_ > kTypingPause) typed_.clear();
+  typedAt_ = now;
+  typed_ += typed;
+  if (rowCount_ == 0 || !OnGetText) return;
+  const bool oneLetter = typed_.find_first_not_of(typed_[0]) == std::wstring::npos;
+  const std::wstring_view wanted = oneLetter ? std::wstring_view(typed_).substr(0, 1) : std::wstring_view(typed_);
+  const int first = focusedRow_ == kNoRow ? 0 : focusedRow_ + (oneLetter ? 1 : 0);
+  for (int i = 0; i < rowCount_; ++i) {
+    const int row = (first + i) % rowCount_;
+    const std::wstring text = OnGetText(row, 0);
+    if (text.size() >= wanted.size() &&
+        CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.data(), static_cast<int>(wanted.size()),
+                       wanted.data(), static_cast<int>(wanted.size())) == CSTR_EQUAL) {
+      SetFocusedRow(row);
+      SelectRow(row);
+      return;
+    }
+  }
+}
+
 bool TVirtualGrid::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
     case WM_PAINT:
@@ -548,6 +575,7 @@ bool TVirtualGrid::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         return true;
       }
       if (msg == WM_KEYDOWN) KeyDown(wParam);
+      if (msg == WM_CHAR && wParam > L' ' && wParam != 0x7F) FindTyped(static_cast<wchar_t>(wParam));
       return true;
     case WM_MOUSEWHEEL: {
       UINT lines = 3;

@@ -9,6 +9,7 @@
 // Row height and vertical scroll step are 19 pixels, the cell margin is 2,
 // at 96 DPI; column widths are told and read in pixels at 96 DPI too, so
 // stored widths mean the same on any screen.
+// Letters typed find a row by its text in column 0, as in a list view.
 // Selection is single and covers the full row; the focused row (the one that
 // keyboard actions address) is kept apart from the selection. The last column
 // by index takes the width that the other visible columns leave.
@@ -162,6 +163,7 @@ class TVirtualGrid : public TControl, private IAccessibleItems {
   bool MousePress(UINT msg, LPARAM lParam);
   void MouseRelease(WPARAM wParam, LPARAM lParam);
   void KeyDown(WPARAM key);
+  void FindTyped(wchar_t typed);
   void Scroll(int bar, int code);
   void PaintWindow();
   void PaintRow(HDC dc, int row, const RECT& area);
@@ -196,6 +198,10 @@ class TVirtualGrid : public TControl, private IAccessibleItems {
   bool layoutDirty_ = true;
   bool layoutPosted_ = false;
   bool inLayout_ = false;
+
+  // Letters typed in quick succession, and when the last one came.
+  std::wstring typed_;
+  DWORD typedAt_ = 0;
 
   bool pressed_ = false;
   int pressColumn_ = kNoColumn;

@@ -119,8 +119,9 @@ void TWallpaperHover::Show(TThumbnailRef thumbnail, const std::wstring& text) {
 }
 
 void TWallpaperHover::KeyDown(WPARAM key) {
-  // Whatever the key does next needs no tip over it; a key that moves to
-  // another row shows that row's tip after a pause.
+  // Whatever the key does next needs no tip over it. After a pause, the
+  // focused row shows its tip if the key moved the focus (an arrow key, or
+  // letters typed that find another row).
   quiet_ = true;
   Hide();
   switch (key) {
@@ -129,15 +130,22 @@ void TWallpaperHover::KeyDown(WPARAM key) {
     case VK_PRIOR:
     case VK_NEXT:
     case VK_HOME:
-    case VK_END: {
-      UINT pause = 400;
-      SystemParametersInfoW(SPI_GETMOUSEHOVERTIME, 0, &pause, 0);
-      pausing_ = SetTimer(window_, kKeyboardPause, pause, nullptr) != 0;
+    case VK_END:
+      moving_ = true;
+      break;
+    default: {
+      // The keys that type a character the grid may find a row by.
+      const bool typing = (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') ||
+                          (key >= VK_NUMPAD0 && key <= VK_DIVIDE) || (key >= VK_OEM_1 && key <= VK_OEM_102);
+      if (!typing) return;
+      moving_ = false;
       break;
     }
-    default:
-      break;
   }
+  rowAtKey_ = grid_.FocusedRow();
+  UINT pause = 400;
+  SystemParametersInfoW(SPI_GETMOUSEHOVERTIME, 0, &pause, 0);
+  pausing_ = SetTimer(window_, kKeyboardPause, pause, nullptr) != 0;
 }
 
 void TWallpaperHover::Watched(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -149,7 +157,8 @@ void TWallpaperHover::Watched(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam != kKeyboardPause) break;
       KillTimer(window_, kKeyboardPause);
       pausing_ = false;
-      if (GetFocus() == window_ && !grid_.IsEditing() && grid_.FocusedRow() != kNoRow)
+      if (GetFocus() == window_ && !grid_.IsEditing() && grid_.FocusedRow() != kNoRow &&
+          (moving_ || grid_.FocusedRow() != rowAtKey_))
         HoverRow(grid_.FocusedRow(), true);
       break;
     case WM_MOUSEMOVE:

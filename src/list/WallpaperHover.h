@@ -64,6 +64,8 @@ class TWallpaperHover {
   bool quiet_ = false;       // a click or key hid the tip: none until another row
   bool byKeyboard_ = false;  // the tip is for the focused row, beside it
   bool pausing_ = false;     // a key started the pause before a tip
+  bool moving_ = false;      // that key moves the focus (an arrow, Home...)
+  int rowAtKey_ = -1;        // the focused row when that key came
   POINT lastMove_{-1, -1};   // where the mouse last moved to in the grid
   // Last: its thread ends first, before anything it delivers to goes.
   TDecodeWorker worker_;

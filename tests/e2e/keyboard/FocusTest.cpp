@@ -289,9 +289,9 @@ TEST_F(Focus, OpensTheFileByEnterAndDoubleClick) {
 }
 
 // One session, the pointer only resting on the Position editor: the tip of
-// a row reached by keyboard, the editor ended by Enter and Escape, Delete,
-// the inactive selection, focus marks, the timer unit, a shared mnemonic
-// and the About window's links. The links opened are read from the exec
+// a row reached by keyboard, a row found by typing, the editor ended by
+// Enter and Escape, Delete, the inactive selection, focus marks, the timer
+// unit, a shared mnemonic and the About window's links. The links opened are read from the exec
 // trace: see e2e_keyboard_links in CMakeLists.txt.
 TEST_F(Focus, EveryTaskFromTheKeyboardAlone) {
   const POINT away{0, GetSystemMetrics(SM_CYSCREEN) - 1};
@@ -331,6 +331,14 @@ TEST_F(Focus, EveryTaskFromTheKeyboardAlone) {
   EXPECT_NEAR(place.top, row.y, 3) << "the tip opens under the focused row";
   Press(grid, VK_UP);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(tip); }, 300)) << "the next key hides the tip";
+  // A file name's first letter typed finds its row, as in a list view.
+  PostMessageW(grid, WM_KEYDOWN, '3', 1);
+  PostMessageW(grid, WM_CHAR, '3', 1);
+  EXPECT_TRUE(WaitFor([&] {
+    tip = program_->FindWindowOfClass(L"DvThumbnailTip", true);
+    return tip && WindowText(tip) == L"300 x 50";
+  })) << "typing 3 reaches no 3.bmp";
+  Press(grid, VK_HOME);
 
   // The Position editor: Enter and Escape end it while the pointer rests on
   // it; in the open list Enter picks the item.
