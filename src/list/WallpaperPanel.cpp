@@ -53,7 +53,9 @@ TWallpaperPanel::~TWallpaperPanel() {
 
 void TWallpaperPanel::ListChanged(const TWallpaperChange& change) {
   view_.Show(change);
-  if (change.Kind != TWallpaperChange::PositionChanged) controls_.FileCount->SetCaption(list_.CountText());
+  // Written only when it reads differently: a screen reader hears each change of it once.
+  if (const std::wstring count = list_.CountText(); count != controls_.FileCount->Caption())
+    controls_.FileCount->SetCaption(count);
 }
 
 std::vector<std::wstring> TWallpaperPanel::AddFiles(const std::vector<std::wstring>& files) {
