@@ -152,7 +152,9 @@ bool TOpenPictureDialog::Execute(HWND owner) {
   // would leave a blank band under them.
   pane.Header(WS_CHILD | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL, 3, 120, 40);
   pane.Item(WS_CHILD, 0, 0, 1, 40, stc32, kStaticAtom, L"");
-  pane.Item(WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 6, 2, 108, 24, kPreviewId, kStaticAtom, L"");
+  // The owner-drawn box paints no text: its text is what a screen reader
+  // calls it.
+  pane.Item(WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOPREFIX, 6, 2, 108, 24, kPreviewId, kStaticAtom, L"Preview");
   pane.Item(WS_CHILD | WS_VISIBLE | SS_CENTER, 6, 28, 108, 10, kPreviewTextId, kStaticAtom, L"");
 
   std::vector<wchar_t> buffer(64 * 1024, L'\0');

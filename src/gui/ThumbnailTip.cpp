@@ -1,5 +1,7 @@
 #include "gui/ThumbnailTip.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -14,6 +16,12 @@ constexpr int kPadding = 4;  // at 96 DPI
 constexpr int kBelowPointer = 20;  // at 96 DPI
 
 }  // namespace
+
+void TThumbnailTip::DescribeAccessible(TAccessibleItem& info) const {
+  info.Role = ROLE_SYSTEM_TOOLTIP;
+  info.Name = text_;
+  info.State = STATE_SYSTEM_READONLY;
+}
 
 void TThumbnailTip::Show(HWND owner, POINT at, TTipPicture picture, const std::wstring& text, HFONT font, int dpi) {
   Hide();

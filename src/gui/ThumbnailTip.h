@@ -33,6 +33,10 @@ class TThumbnailTip : public TControl {
   // Destroys the window and lets the picture go.
   void Hide();
 
+  // A screen reader reads the tip as a tool tip with its text.
+  TAccessibleKind AccessibleKind() const override { return TAccessibleKind::Own; }
+  void DescribeAccessible(TAccessibleItem& info) const override;
+
  protected:
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
