@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include <utility>
+
 #include "gui/HighContrast.h"
 #include "widgets/TextEffect.h"
 #include "widgets/Underneath.h"
@@ -21,20 +23,41 @@ bool TFlatSpeedButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRE
       return true;
     }
     case WM_KEYDOWN:
-      if (wParam == VK_SPACE || wParam == VK_RETURN) {
+      // As a system button: Space holds it down and clicks once as it comes
+      // up (a held key repeats no click); Enter clicks at once.
+      if (wParam == VK_SPACE) {
+        if (!(lParam & (1 << 30)) && Enabled()) {
+          spaceDown_ = true;
+          Invalidate();
+        }
+        result = 0;
+        return true;
+      }
+      if (wParam == VK_RETURN) {
         if (Enabled()) Click();
         result = 0;
         return true;
       }
       return false;
+    case WM_KEYUP:
+      if (wParam != VK_SPACE) return false;
+      if (std::exchange(spaceDown_, false)) {
+        Invalidate();
+        if (Enabled()) Click();
+      }
+      result = 0;
+      return true;
     case WM_CHAR:
       if (wParam == L' ' || wParam == L'\r') {
         result = 0;
         return true;
       }
       return false;
-    case WM_SETFOCUS:
     case WM_KILLFOCUS:
+      spaceDown_ = false;
+      Invalidate();
+      return false;
+    case WM_SETFOCUS:
     case WM_UPDATEUISTATE:
       Invalidate();
       return false;
@@ -48,7 +71,7 @@ void TFlatSpeedButton::DescribeAccessible(TAccessibleItem& info) const {
   info.Name = AccessibleText(Caption());
   info.DefaultAction = L"Press";
   if (MouseInside()) info.State |= STATE_SYSTEM_HOTTRACKED;
-  if (Pressed() && MouseInside()) info.State |= STATE_SYSTEM_PRESSED;
+  if ((Pressed() && MouseInside()) || spaceDown_) info.State |= STATE_SYSTEM_PRESSED;
 }
 
 void TFlatSpeedButton::DoAccessibleAction() {
@@ -87,7 +110,7 @@ void TFlatSpeedButton::Paint(HDC dc, const RECT& client) {
   TSelectObject font(dc, CurrentFont());
   RECT rect = client;
   // Held down, the caption moves by one pixel like a pressed button's.
-  if (Pressed() && MouseInside()) OffsetRect(&rect, 1, 1);
+  if ((Pressed() && MouseInside()) || spaceDown_) OffsetRect(&rect, 1, 1);
   TTextLook look;
   look.Color = ToColorRef(CurrentTextColor());
   look.Effect = TTextEffect::Sunken;

@@ -2,9 +2,9 @@
 // A flat, frameless button of text ("Settings...", "?"): sunken lettering
 // that turns blue while the pointer is over it, the grey disabled look when
 // disabled, and OnClick. A tab stop with a focus rectangle (as the keyboard
-// cues allow), pressed by Space and Enter; clicking it with the mouse does
-// not take the focus. In high contrast: plain lettering in the system's
-// button-text colour, its hot-track colour under the pointer.
+// cues allow), pressed by Space (as the key comes up) and Enter; clicking it
+// with the mouse does not take the focus. In high contrast: plain lettering
+// in the system's button-text colour, its hot-track colour under the pointer.
 //
 //   TFlatSpeedButton btn(pnl, {160, 24, 52, 17}, L"Settings...");
 //   btn.OnClick = [](TControl&) { ... };
@@ -36,4 +36,5 @@ class TFlatSpeedButton : public TGraphicControl {
  private:
   TColor fontColor_;
   TColor hotColor_ = RGBColor(0, 0, 255);
+  bool spaceDown_ = false;  // Space is held on it
 };

@@ -259,6 +259,13 @@ TEST(FlatSpeedButton, TurnsBlueUnderThePointer) {
   // A tab stop for the keyboard, but a mouse click leaves the focus alone.
   EXPECT_TRUE(GetWindowLongW(button.Handle(), GWL_STYLE) & WS_TABSTOP);
   EXPECT_NE(GetFocus(), button.Handle());
+  // Space held (the key repeats) clicks once, as it comes up; Enter at once.
+  SendMessageW(button.Handle(), WM_KEYDOWN, VK_SPACE, 1);
+  SendMessageW(button.Handle(), WM_KEYDOWN, VK_SPACE, 1 | (1 << 30));
+  EXPECT_EQ(clicks, 1);
+  SendMessageW(button.Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+  SendMessageW(button.Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_EQ(clicks, 3);
 }
 
 TEST(FlatSpeedButton, DisabledIsGreyAndNeverHot) {
