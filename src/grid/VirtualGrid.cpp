@@ -482,7 +482,7 @@ void TVirtualGrid::FindTyped(wchar_t typed) {
   typed_ += typed;
   if (rowCount_ == 0 || !OnGetText) return;
   const bool oneLetter = typed_.find_first_not_of(typed_[0]) == std::wstring::npos;
-  const std::wstring_view wanted = oneLetter ? std::wstring_view(typed_).substr(0, 1) : std::wstring_view(typed_);
+  const std::wstring_view wanted = std::wstring_view(typed_).substr(0, oneLetter ? 1 : typed_.size());
   const int first = focusedRow_ == kNoRow ? 0 : focusedRow_ + (oneLetter ? 1 : 0);
   for (int i = 0; i < rowCount_; ++i) {
     const int row = (first + i) % rowCount_;

@@ -120,8 +120,8 @@ void TWallpaperHover::Show(TThumbnailRef thumbnail, const std::wstring& text) {
 
 void TWallpaperHover::KeyDown(WPARAM key) {
   // Whatever the key does next needs no tip over it. After a pause, the
-  // focused row shows its tip if the key moved the focus (an arrow key, or
-  // letters typed that find another row).
+  // focused row shows its tip if the key moves the focus (an arrow key), or
+  // if the focus came to another row meanwhile (letters typed find one).
   quiet_ = true;
   Hide();
   switch (key) {
@@ -133,14 +133,9 @@ void TWallpaperHover::KeyDown(WPARAM key) {
     case VK_END:
       moving_ = true;
       break;
-    default: {
-      // The keys that type a character the grid may find a row by.
-      const bool typing = (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') ||
-                          (key >= VK_NUMPAD0 && key <= VK_DIVIDE) || (key >= VK_OEM_1 && key <= VK_OEM_102);
-      if (!typing) return;
+    default:
       moving_ = false;
       break;
-    }
   }
   rowAtKey_ = grid_.FocusedRow();
   UINT pause = 400;

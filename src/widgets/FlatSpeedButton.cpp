@@ -71,7 +71,7 @@ void TFlatSpeedButton::DescribeAccessible(TAccessibleItem& info) const {
   info.Name = AccessibleText(Caption());
   info.DefaultAction = L"Press";
   if (MouseInside()) info.State |= STATE_SYSTEM_HOTTRACKED;
-  if ((Pressed() && MouseInside()) || spaceDown_) info.State |= STATE_SYSTEM_PRESSED;
+  if (LooksPressed()) info.State |= STATE_SYSTEM_PRESSED;
 }
 
 void TFlatSpeedButton::DoAccessibleAction() {
@@ -110,7 +110,7 @@ void TFlatSpeedButton::Paint(HDC dc, const RECT& client) {
   TSelectObject font(dc, CurrentFont());
   RECT rect = client;
   // Held down, the caption moves by one pixel like a pressed button's.
-  if ((Pressed() && MouseInside()) || spaceDown_) OffsetRect(&rect, 1, 1);
+  if (LooksPressed()) OffsetRect(&rect, 1, 1);
   TTextLook look;
   look.Color = ToColorRef(CurrentTextColor());
   look.Effect = TTextEffect::Sunken;

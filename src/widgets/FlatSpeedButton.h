@@ -35,6 +35,9 @@ class TFlatSpeedButton : public TGraphicControl {
 
  private:
   TColor fontColor_;
+  // Held down by the mouse inside it, or by Space.
+  bool LooksPressed() const { return (Pressed() && MouseInside()) || spaceDown_; }
+
   TColor hotColor_ = RGBColor(0, 0, 255);
   bool spaceDown_ = false;  // Space is held on it
 };

@@ -291,8 +291,8 @@ TEST_F(Focus, OpensTheFileByEnterAndDoubleClick) {
 // One session, the pointer only resting on the Position editor: the tip of
 // a row reached by keyboard, a row found by typing, the editor ended by
 // Enter and Escape, Delete, the inactive selection, focus marks, the timer
-// unit, a shared mnemonic and the About window's links. The links opened are read from the exec
-// trace: see e2e_keyboard_links in CMakeLists.txt.
+// unit, a shared mnemonic and the About window's links. The links opened
+// are read from the exec trace: see e2e_keyboard_links in CMakeLists.txt.
 TEST_F(Focus, EveryTaskFromTheKeyboardAlone) {
   const POINT away{0, GetSystemMetrics(SM_CYSCREEN) - 1};
   SetCursorPos(away.x, away.y);
